@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need; quick when all are present.
+set -euo pipefail
+PKGS="g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils xdotool imagemagick
+faketime sox locales fonts-ipafont-gothic googletest cmake make librsvg2-bin"
+missing=""
+for p in $PKGS; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+if [ -n "$missing" ]; then
+  echo "setup: installing$missing"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+fi
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "setup: generating ja_JP.UTF-8"
+  $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi
