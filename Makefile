@@ -1,0 +1,46 @@
+# Top-level entry points; see README.md.
+BUILD ?= build
+X64 := $(BUILD)/x64
+X86 := $(BUILD)/x86
+JOBS ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
+
+.PHONY: all setup build build-x64 build-x86 test run bench shots clean format
+
+all: build
+
+setup:
+	@bash tools/setup.sh
+
+$(X64)/Makefile:
+	cmake -S . -B $(X64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DCLOCK_TESTS=ON
+
+$(X86)/Makefile:
+	cmake -S . -B $(X86) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake
+
+build-x64: setup $(X64)/Makefile
+	@cmake --build $(X64) -j $(JOBS)
+
+build-x86: setup $(X86)/Makefile
+	@cmake --build $(X86) -j $(JOBS)
+
+build: build-x64 build-x86
+
+# Every test under Wine on a private X server; ends with CTest's summary.
+test: build
+	@tools/with-xvfb.sh tools/run-tests.sh $(X64)
+
+# The clock on $DISPLAY, or for a few seconds on a private X server with a screenshot.
+run: build
+	@tools/run-clock.sh $(X64)
+
+bench: build-x64
+	@tools/with-xvfb.sh $(X64)/wine-run $(X64)/bin/clock_bench.exe
+
+clean:
+	rm -rf $(BUILD)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+-include tools/art/art.mk

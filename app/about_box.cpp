@@ -1,0 +1,29 @@
+#include "app/about_box.h"
+
+#include "app/window_utils.h"
+#include "resources/resource.h"
+
+const char kDialogInitFailedText[] = "設定ダイヤログの初期化に失敗しました";
+
+void ShowAboutBox(HINSTANCE instance, HWND owner) {
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDlgProc, 0) == -1)
+        MessageBoxA(nullptr, kDialogInitFailedText, "Error", MB_OK);
+}
+
+// Only OK and the system close command end the box; Escape (IDCANCEL) does not.
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        CenterWindow(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_ABOUT_OK)
+            EndDialog(dialog, 0);
+        return FALSE;
+    case WM_SYSCOMMAND:
+        if (wParam == SC_CLOSE)
+            EndDialog(dialog, 0);
+        return FALSE;
+    }
+    return FALSE;
+}

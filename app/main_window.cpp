@@ -1,0 +1,186 @@
+#include "app/main_window.h"
+
+#include "alarm/alarm_scheduler.h"
+#include "alarm/chime.h"
+#include "app/about_box.h"
+#include "app/window_utils.h"
+#include "face/face_painter.h"
+#include "face/face_set.h"
+#include "resources/resource.h"
+
+const char kProductTitle[] = "ポルカミーナ・アナログ時計";
+
+HINSTANCE g_hInstance = nullptr;
+HWND g_hMainWnd = nullptr;
+HMENU g_hMenu = nullptr;
+HMENU g_hPopupMenu = nullptr;
+HMENU g_hSizeMenu = nullptr;
+UINT_PTR g_uTimerId = 0;
+WindowSettings g_WindowSettings = {0, 0, 0, 0, 0};
+AlarmSettings g_AlarmSettings = {0, 0, 0, 0, 0, 0, 0, 0};
+
+ATOM RegisterClockClass(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_CLOCK));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = kProductTitle;
+    return RegisterClassA(&wc);
+}
+
+// A borderless pop-up, created hidden; the face set gives it its size and shape.
+HWND CreateClockWindow(HINSTANCE instance) {
+    return CreateWindowExA(0, kProductTitle, kProductTitle, WS_POPUP | WS_SYSMENU, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                           nullptr);
+}
+
+static void CheckSizeMenuItem(int size) {
+    UncheckAllMenuItems(g_hSizeMenu);
+    CheckMenuItem(g_hSizeMenu, static_cast<UINT>(size), MF_BYPOSITION | MF_CHECKED);
+}
+
+void OnCreate(HWND window) {
+    g_hMainWnd = window;
+    LoadWindowSettings(&g_WindowSettings);
+    LoadAlarmSettings(&g_AlarmSettings);
+    // A stored size we do not know shows, marks, sounds and saves as the small one.
+    g_WindowSettings.SIZE = ValidSizeIndex(g_WindowSettings.SIZE);
+    BuildFaceSet(g_WindowSettings.SIZE);
+    SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
+    SetWindowPos(window, HWND_TOP, g_WindowSettings.LEFT, g_WindowSettings.TOP, 0, 0, SWP_NOSIZE);
+    // Resources load during creation with the null module, which means our own executable.
+    g_hMenu = LoadMenuA(nullptr, MAKEINTRESOURCEA(IDR_MENU));
+    g_hPopupMenu = GetSubMenu(g_hMenu, 0);
+    g_hSizeMenu = GetSubMenu(g_hPopupMenu, kMenuPosSize);
+    SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
+    SetTopmost(window, g_WindowSettings.TOPMOST);
+    if (g_WindowSettings.TOPMOST)
+        ToggleMenuCheck(g_hPopupMenu, kMenuPosTopmost);
+    if (g_WindowSettings.LOCK)
+        ToggleMenuCheck(g_hPopupMenu, kMenuPosLock);
+    CheckSizeMenuItem(g_WindowSettings.SIZE);
+    g_dwAlarmBase = GetTickCount();
+    g_uTimerId = SetTimer(window, kClockTimerId, kClockTimerMs, nullptr);
+    ShowWindow(window, SW_SHOW);
+}
+
+// Position, size, topmost and lock reach the registry only here (and at the end of a session).
+static void SaveWindowRecord() {
+    RECT r;
+    if (GetWindowRect(g_hMainWnd, &r)) {
+        g_WindowSettings.LEFT = r.left;
+        g_WindowSettings.TOP = r.top;
+    }
+    SaveWindowSettings(&g_WindowSettings);
+}
+
+void OnDestroy() {
+    SaveWindowRecord();
+    DeleteAlarmPlayer();
+    DeleteChimePlayer();
+    KillTimer(g_hMainWnd, g_uTimerId);
+    // The window region belongs to the window now and goes with it.
+    DestroyMenu(g_hSizeMenu);
+    DestroyMenu(g_hPopupMenu);
+    DestroyMenu(g_hMenu);
+    g_hSizeMenu = g_hPopupMenu = g_hMenu = nullptr;
+    FreeFaceSet();
+}
+
+void ChangeSize(int sizeIndex) {
+    g_WindowSettings.SIZE = sizeIndex;
+    SetHandGeometry(g_HandGeometry, sizeIndex);
+    BuildFaceSet(sizeIndex);
+    CheckSizeMenuItem(sizeIndex);
+    // A size chosen during the first minute of an hour chimes again in its own sound.
+    g_bChimed = 0;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM) {
+    switch (LOWORD(wParam)) {
+    case IDM_ALARM_SETTINGS:
+        OnAlarmSettings(window);
+        break;
+    case IDM_ALARM_STOP:
+        StopChime();
+        StopAlarmSound();
+        break;
+    case IDM_SIZE_SMALL:
+        ChangeSize(kSizeSmall);
+        break;
+    case IDM_SIZE_MEDIUM:
+        ChangeSize(kSizeMedium);
+        break;
+    case IDM_SIZE_LARGE:
+        ChangeSize(kSizeLarge);
+        break;
+    case IDM_TOPMOST:
+    case IDM_TOPMOST_ALIAS:
+        g_WindowSettings.TOPMOST = ToggleMenuCheck(g_hPopupMenu, kMenuPosTopmost);
+        SetTopmost(window, g_WindowSettings.TOPMOST);
+        break;
+    case IDM_LOCK:
+        g_WindowSettings.LOCK = ToggleMenuCheck(g_hPopupMenu, kMenuPosLock);
+        break;
+    case IDM_ABOUT:
+        ShowAboutBox(g_hInstance, window);
+        break;
+    case IDM_EXIT:
+        DestroyWindow(window);
+        break;
+    }
+    return 0;
+}
+
+static void ShowPopupMenu(HWND window) {
+    SetForegroundWindow(window);
+    POINT pt;
+    GetCursorPos(&pt);
+    TrackPopupMenu(g_hPopupMenu, TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0,
+                   window, nullptr);
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        PostQuitMessage(0);
+        break;
+    case WM_PAINT:
+        PaintClock(window);
+        break;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_COMMAND:
+        OnCommand(window, wParam, lParam);
+        break;
+    case WM_TIMER:
+        AlarmTick();
+        ChimeTick();
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+    case WM_LBUTTONDOWN:
+        ReleaseCapture();
+        InvalidateRect(window, nullptr, FALSE);
+        if (!g_WindowSettings.LOCK)
+            return DefWindowProcA(window, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        break;
+    case WM_RBUTTONDOWN:
+        ShowPopupMenu(window);
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+    case WM_ENDSESSION:
+        // Windows ends a session without destroying windows: keep what the user chose.
+        if (wParam)
+            SaveWindowRecord();
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

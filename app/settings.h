@@ -1,0 +1,33 @@
+// The two settings records and their registry load and save.
+#ifndef CLOCK_APP_SETTINGS_H
+#define CLOCK_APP_SETTINGS_H
+
+// Fields are named after their registry values.
+struct WindowSettings {
+    int LEFT;
+    int TOP;
+    int SIZE;
+    int TOPMOST;
+    int LOCK;
+};
+
+struct AlarmSettings {
+    int ZIHOU;
+    int ALARM;
+    int ALARMTYPE;
+    int HOURS;
+    int MINUTES;
+    int MINUTES2;
+    int MESSAGE;
+    int WAVE;
+};
+
+extern const char kSettingsBasePath[];
+extern const char kSettingsSubKey[];
+
+void LoadWindowSettings(WindowSettings* record);
+void SaveWindowSettings(const WindowSettings* record);
+void LoadAlarmSettings(AlarmSettings* record);
+void SaveAlarmSettings(const AlarmSettings* record);
+
+#endif

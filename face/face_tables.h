@@ -1,0 +1,32 @@
+// The per-size constant tables of the clock face.
+#ifndef CLOCK_FACE_FACE_TABLES_H
+#define CLOCK_FACE_FACE_TABLES_H
+
+#include <windows.h>
+
+enum { kSizeSmall = 0, kSizeMedium = 1, kSizeLarge = 2, kSizeCount = 3 };
+enum { kSoundAlarm = 0, kSoundChime = 1 };
+enum { kHandSecond = 0, kHandMinute = 1, kHandHour = 2 };
+
+struct HandGeometry {
+    int hourLength;
+    int minuteLength;
+    int secondLength;
+    int hourWidth;
+    int minuteWidth;
+    int secondWidth;
+    int centerX;
+    int centerY;
+};
+
+extern const HandGeometry kHandGeometryTable[kSizeCount];
+// Hand colours per size, in the order hour, minute, second.
+extern const COLORREF HandColors[kSizeCount][3];
+extern const unsigned char AnimationSequence[8];
+extern const int FrameWidth;
+extern const char SoundFiles[kSizeCount][2][260];
+
+// The size index to use for a stored value: anything outside 0..2 means small.
+int ValidSizeIndex(int size);
+
+#endif
