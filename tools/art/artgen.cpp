@@ -783,15 +783,15 @@ Image smallDial() {
         V base = polar(C, R + 4.0, a);
         double turn = deg(a);
         auto L = [&](double u, double v) { return base + rot(V{u, -v}, turn); };  // v outwards
-        Shape dome = intersect(circle(L(0, 5.5), 14.0), Shape{[=](V p) {
+        Shape dome = intersect(circle(L(0, 6.0), 15.6), Shape{[=](V p) {
                                    V q = rot(p - base, -turn);
                                    return q.y - 0.0;  // keep the half away from the case (v >= 0)
                                }});
-        Shape lip = rbox(L(0, 0.6), 15.2, 2.0, 1.8, turn);
+        Shape lip = rbox(L(0, 0.6), 16.8, 2.1, 1.9, turn);
         Shape bell = unite(dome, lip);
         bells.push_back(bell);
         stems.push_back(capsule(polar(C, R - 3, a), L(0, 1), 2.4));
-        knobs.push_back(circle(L(0, 21.5), 2.7));
+        knobs.push_back(circle(L(0, 23.6), 2.9));
         double fa = 180.0 - 38.0 * k;
         feet.push_back(capsule(polar(C, R - 4, fa), polar(C, R + 2.6, fa), 3.2));
     }
@@ -810,7 +810,7 @@ Image smallDial() {
     sc.fill(hammer, radial({C.x - 1.2, C.y - R - 11.8}, 4.0, hex(kGoldLight), hex(kGold)));
     for (int i = 0; i < 2; ++i) {
         double k = i == 0 ? -1 : 1;
-        V top = polar(C, R + 14, 34.0 * k);
+        V top = polar(C, R + 15, 34.0 * k);
         sc.fill(bells[size_t(i)], radial(top + V{-4.0 * 1, -4.0}, 19.0, hex(kGoldLight), hex(kGold)));
         sc.fill(knobs[size_t(i)], radial(top, 26.0, hex(kGoldLight), hex(kGold)));
         // a soft shine on each dome
