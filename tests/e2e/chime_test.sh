@@ -4,12 +4,6 @@
 # first minute, silence when switched off, and "アラーム停止" silencing the strikes for the hour.
 . "$(dirname "$0")/lib.sh"
 
-# The player opens the sound device anew for every strike and a plain capture file is truncated
-# at every opening; the pipe form appends, so the file holds every strike.
-AUDIO="$WORK/audio.raw"
-export CLOCK_AUDIO_CAPTURE="|cat >>$AUDIO"
-captured_bytes() { stat -c %s "$AUDIO" 2>/dev/null || echo 0; }
-
 # data_of NAME: the samples of a sound file of the clock (canonical 44-byte header).
 data_of() { tail -c +45 "$BIN/wave/$1" | head -c "$(wav_data_bytes "$BIN/wave/$1")"; }
 
