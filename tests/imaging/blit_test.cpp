@@ -262,3 +262,38 @@ TEST(ColorKeyCopy, MatchesAPlainCopyOnRandomRectangles) {
         EXPECT_EQ(expected, Pixels(destination)) << round;
     }
 }
+
+TEST(ColorKeyCopy, WideRowsOfEveryKind) {
+    // Groups of eight all key, none key and mixed, then a tail shorter than a group.
+    const int width = 45;
+    CDIB source, destination;
+    ASSERT_EQ(1, source.Create(width, 3, 32, 1));
+    ASSERT_EQ(1, destination.Create(width + 3, 4, 32, 1));
+    const DWORD key = 0x00ABCDEF;
+    auto pixel = [&](int x, int y) -> DWORD {
+        if (x < 8)
+            return 0x7F000000u | key; // all key, top byte differing
+        if (x < 16)
+            return 0x00010101u * (DWORD)(x + y);
+        if (x < 24)
+            return (x + y) % 3 == 0 ? key : 0xC0000000u + (DWORD)x;
+        return (x * 5 + y) % 4 == 0 ? key : 0x00100000u + (DWORD)(x * 256 + y);
+    };
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < width; ++x)
+            reinterpret_cast<DWORD*>(source.GetRow((UINT)y))[x] = pixel(x, y);
+    for (int dx : {0, 1, 3}) {
+        FillWith(destination, 0xAAAAAAAA);
+        BlitRect request = {0, 0, width, 3, dx, 1};
+        ASSERT_EQ(1, ColorKeyCopy(&destination, &source, &request, 0xFFABCDEF));
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < width + 3; ++x) {
+                DWORD expected = 0xAAAAAAAA;
+                const int sx = x - dx, sy = y - 1;
+                if (sy >= 0 && sx >= 0 && sx < width && (pixel(sx, sy) & 0xFFFFFF) != key)
+                    expected = pixel(sx, sy);
+                EXPECT_EQ(expected, destination.GetPixel((UINT)x, (UINT)y))
+                    << dx << ": " << x << "," << y;
+            }
+    }
+}
