@@ -1,6 +1,7 @@
 #include "face_test_support.h"
 
 #include "app/main_window.h"
+#include "face/face_painter.h"
 
 CDIB* MakeFilledImage(int width, int height, DWORD pixel) {
     CDIB* image = new CDIB;
@@ -27,11 +28,19 @@ DWORD ColorrefToPixel(COLORREF color) {
            (static_cast<DWORD>(GetGValue(color)) << 8) | GetBValue(color);
 }
 
+static LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT)
+        PaintClock(window);
+    else if (message == WM_ERASEBKGND)
+        return 1;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 HWND UseTestMainWindow() {
     static HWND window = nullptr;
     if (window == nullptr) {
         WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpfnWndProc = TestWindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "FaceTestWindow";
         RegisterClassA(&wc);

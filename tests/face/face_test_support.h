@@ -14,7 +14,8 @@ void PutPixel(CDIB& image, int x, int y, DWORD pixel);
 COLORREF PixelToColorref(DWORD pixel);
 DWORD ColorrefToPixel(COLORREF color);
 
-// A borderless pop-up standing in for the clock's window, made once and kept as g_hMainWnd.
+// A borderless pop-up standing in for the clock's window (painted by PaintClock), made once
+// and kept as g_hMainWnd.
 HWND UseTestMainWindow();
 
 // Live GDI objects of this process, -1 when the system does not tell.
