@@ -24,8 +24,7 @@ class CWaveMix {
     void CloseFile();
     void NotifyDone();
     HWND CreateNotifyWindow(HWND parent);
-    static LRESULT CALLBACK NotifyWndProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+    static LRESULT CALLBACK NotifyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_hWnd;
     UINT m_nDevices;

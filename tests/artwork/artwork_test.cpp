@@ -3,6 +3,7 @@
 // key colour, the frame strip of the large size and the wave player.
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <array>
 #include <cstdint>
@@ -249,48 +250,29 @@ TEST(Pictures, LargeStripFramesDifferOnlyInsideTheCase) {
     EXPECT_TRUE(differs);
 }
 
-// The named resource IDBCLK is bound to the very file checked as picture 123.
-TEST(Pictures, IdbclkUsesTheLargeStrip) {
-    namespace fs = std::filesystem;
-    std::vector<std::string> bindings;
-    std::error_code ec;
-    fs::recursive_directory_iterator it(fs::path(CLOCK_SOURCE_DIR), fs::directory_options::skip_permission_denied, ec);
-    ASSERT_FALSE(ec) << "cannot list the source tree";
-    for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (ec) break;
-        const std::string leaf = it->path().filename().string();
-        if (it->is_directory(ec) && (leaf == "build" || leaf.rfind("build", 0) == 0 || (!leaf.empty() && leaf[0] == '.'))) {
-            it.disable_recursion_pending();
-            continue;
-        }
-        if (it->path().extension() != ".rc") continue;
-        std::ifstream in(it->path());
-        std::string line;
-        while (std::getline(in, line)) {
-            const size_t at = line.find("IDBCLK");
-            if (at == std::string::npos) continue;
-            const size_t q0 = line.find('"', at);
-            const size_t q1 = q0 == std::string::npos ? q0 : line.find('"', q0 + 1);
-            if (q1 == std::string::npos) continue;
-            std::string path = line.substr(q0 + 1, q1 - q0 - 1);
-            std::string norm;
-            for (size_t i = 0; i < path.size(); ++i) {
-                if (path[i] == '\\') {
-                    if (i + 1 < path.size() && path[i + 1] == '\\') ++i;
-                    norm += '/';
-                } else {
-                    norm += path[i];
-                }
-            }
-            bindings.push_back(norm);
-        }
-    }
-    ASSERT_FALSE(bindings.empty()) << "no resource script binds IDBCLK";
-    const std::string want = "resources/large_strip.bmp";
-    for (const std::string& b : bindings) {
-        ASSERT_GE(b.size(), want.size()) << b;
-        EXPECT_EQ(b.substr(b.size() - want.size()), want) << "IDBCLK must be served by " << want;
-    }
+// The executable carries IDBCLK as a byte-for-byte copy of picture 123.
+TEST(Pictures, IdbclkIsACopyOfTheLargeStrip) {
+    HRSRC named = FindResourceA(nullptr, "IDBCLK", MAKEINTRESOURCEA(2));
+    HRSRC strip = FindResourceA(nullptr, MAKEINTRESOURCEA(123), MAKEINTRESOURCEA(2));
+    ASSERT_NE(nullptr, named);
+    ASSERT_NE(nullptr, strip);
+    DWORD size = SizeofResource(nullptr, strip);
+    ASSERT_EQ(size, SizeofResource(nullptr, named));
+    const void* a = LockResource(LoadResource(nullptr, named));
+    const void* b = LockResource(LoadResource(nullptr, strip));
+    ASSERT_NE(nullptr, a);
+    EXPECT_EQ(0, memcmp(a, b, size));
+    // And the resource is the committed file without its 14-byte file header.
+    std::vector<unsigned char> file;
+    FILE* f = fopen(CLOCK_SOURCE_DIR "/resources/large_strip.bmp", "rb");
+    ASSERT_NE(nullptr, f);
+    unsigned char buf[65536];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
+        file.insert(file.end(), buf, buf + n);
+    fclose(f);
+    ASSERT_EQ(file.size(), size + 14u);
+    EXPECT_EQ(0, memcmp(file.data() + 14, b, size));
 }
 
 TEST(Icon, HasTwo32x32ImagesAt4And8Bits) {

@@ -452,8 +452,9 @@ Shape mascotHead(Scene& sc, V c, double s) {
     sc.fill(capsule(P(-6.5, -6.6), P(-3.6, -8.6), 0.75 * s), hex(0xE4D4FA), 0.85);
     // eyes with a sparkle, rosy cheeks, a small smile
     for (int k = -1; k <= 1; k += 2) {
-        sc.fill(ellipse(P(3.6 * k, 2.7), 1.25 * s, 1.75 * s), hex(kInk));
-        sc.fill(circle(P(3.6 * k + 0.45, 2.0), 0.5 * s), hex(kWhite));
+        // eyes never thinner than a pixel, so they read even on the icon
+        sc.fill(ellipse(P(3.7 * k, 2.9), std::max(1.45 * s, 0.75), std::max(2.0 * s, 1.1)), hex(kInk));
+        if (s >= 0.95) sc.fill(circle(P(3.7 * k + 0.5, 2.1), 0.5 * s), hex(kWhite));
         sc.fill(ellipse(P(6.0 * k, 5.6), 1.75 * s, 1.05 * s), hex(kCheek), 0.75);
     }
     Shape smile = intersect(ring(P(0, 5.0), 1.1 * s, 1.75 * s), halfPlaneBelow(P(0, 5.5).y));
@@ -782,15 +783,15 @@ Image smallDial() {
         V base = polar(C, R + 4.0, a);
         double turn = deg(a);
         auto L = [&](double u, double v) { return base + rot(V{u, -v}, turn); };  // v outwards
-        Shape dome = intersect(circle(L(0, 5.5), 14.0), Shape{[=](V p) {
+        Shape dome = intersect(circle(L(0, 6.0), 15.6), Shape{[=](V p) {
                                    V q = rot(p - base, -turn);
                                    return q.y - 0.0;  // keep the half away from the case (v >= 0)
                                }});
-        Shape lip = rbox(L(0, 0.6), 15.2, 2.0, 1.8, turn);
+        Shape lip = rbox(L(0, 0.6), 16.8, 2.1, 1.9, turn);
         Shape bell = unite(dome, lip);
         bells.push_back(bell);
         stems.push_back(capsule(polar(C, R - 3, a), L(0, 1), 2.4));
-        knobs.push_back(circle(L(0, 21.5), 2.7));
+        knobs.push_back(circle(L(0, 23.6), 2.9));
         double fa = 180.0 - 38.0 * k;
         feet.push_back(capsule(polar(C, R - 4, fa), polar(C, R + 2.6, fa), 3.2));
     }
@@ -809,7 +810,7 @@ Image smallDial() {
     sc.fill(hammer, radial({C.x - 1.2, C.y - R - 11.8}, 4.0, hex(kGoldLight), hex(kGold)));
     for (int i = 0; i < 2; ++i) {
         double k = i == 0 ? -1 : 1;
-        V top = polar(C, R + 14, 34.0 * k);
+        V top = polar(C, R + 15, 34.0 * k);
         sc.fill(bells[size_t(i)], radial(top + V{-4.0 * 1, -4.0}, 19.0, hex(kGoldLight), hex(kGold)));
         sc.fill(knobs[size_t(i)], radial(top, 26.0, hex(kGoldLight), hex(kGold)));
         // a soft shine on each dome
@@ -957,8 +958,8 @@ Image mediumMinuteTip() {
     sc.fill(buns, hex(kHair));
     sc.fill(head, hex(kHair));
     sc.fill(ellipse({cx, 5.9}, 2.7, 2.4), hex(kSkin));
-    sc.fill(circle({cx - 1.1, 6.0}, 0.5), ink);
-    sc.fill(circle({cx + 1.1, 6.0}, 0.5), ink);
+    sc.fill(circle({cx - 1.5, 6.4}, 0.62), ink);
+    sc.fill(circle({cx + 1.5, 6.4}, 0.62), ink);
     sc.fill(bow, hex(kBow));
     Image img(12, 16);
     render(sc, img, 0, 12);
@@ -1004,17 +1005,15 @@ void largeFrame(Image& img, int f) {
     const V pivot{85.5, 160.0};
     auto along = [&](double l) { return pivot + rot(V{0, l}, deg(-swing[f])); };
     Shape rod = intersect(capsule(pivot, along(58.0), 1.4), window);
-    Shape bob = intersect(circle(along(60.0), 9.0), window);
+    Shape bob = intersect(circle(along(60.0), 10.0), window);
     sc.fill(intersect(capsule(pivot + V{1.5, 1.5}, along(58.0) + V{1.5, 1.5}, 1.4), window), hex(0xE9D3C4), 0.8);
-    sc.fill(intersect(circle(along(60.0) + V{1.5, 1.5}, 9.0), window), hex(0xE9D3C4), 0.8);
+    sc.fill(intersect(circle(along(60.0) + V{1.5, 1.5}, 10.0), window), hex(0xE9D3C4), 0.8);
     sc.fill(rod, hex(kGoldDark));
     sc.fill(intersect(grow(bob, 0.9), window), hex(0x8A5A12));
     V bc = along(60.0);
     sc.fill(bob, radial(bc + V{-3, -3}, 12.0, hex(kGoldLight), hex(kGold)));
-    // a heart on the bob
-    Shape heart = unite({circle(bc + V{-1.9, -1.0}, 2.3), circle(bc + V{1.9, -1.0}, 2.3),
-                         polygon({bc + V{-3.9, 0.1}, bc + V{3.9, 0.1}, bc + V{0, 4.6}})});
-    sc.fill(intersect(heart, window), hex(kBow));
+    // Mina rides on the bob (it stays inside the window at full swing)
+    mascotHead(sc, bc + V{0, 0.6}, 0.47);
     // flower dial: petals alternate pink and butter yellow
     sc.fill(flowerShape, hex(0xB5476E));
     for (int i = 0; i < 12; ++i) {
@@ -1024,6 +1023,7 @@ void largeFrame(Image& img, int f) {
         sc.fill(circle(pc, 13.4), radial(pc + (pc - C) * (-0.08), 15.0, a, b));
     }
     sc.fill(circle(C, 60.0), hex(0xFFEFF3));
+    for (int i = 0; i < 36; ++i) sc.fill(circle(polar(C, 56.6, i * 10.0 + 5.0), 1.25), hex(i % 2 ? 0xFFC9D7 : 0xFFE08F));
     // boss: gold ring around a softly domed cream face
     sc.fill(circle(C, 53.0), hex(0x8A5A12));
     sc.fill(circle(C, 52.2), radial({C.x - 20, C.y - 20}, 80, hex(kGoldLight), hex(kGoldDark)));
