@@ -23,8 +23,7 @@ COLORREF CanvasAt(int x, int y) {
     return PixelToColorref(g_pCanvas->GetPixel(x, y));
 }
 
-// Builds each size once for the whole suite: every build hides and shows the window, which
-// costs Wine seconds.
+// Builds a size only when the previous test left another one.
 class FacePainterTest : public testing::Test {
   protected:
     static void SetUpTestSuite() { UseTestMainWindow(); }

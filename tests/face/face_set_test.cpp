@@ -142,8 +142,7 @@ std::vector<HBITMAP> LiveBitmaps() {
 TEST_F(FaceSetTest, SwitchingSizesKeepsFiveImagesAndOneRegion) {
     BuildFaceSet(0);
     const int before = GdiObjectCount();
-    // Each hide of a shown window costs Wine two seconds without a window manager: a few
-    // switches through every pair of sizes, the same size twice included.
+    // Through every pair of sizes, the same size twice included.
     const int sizes[] = {1, 2, 2, 0, 2, 1, 0};
     for (int size : sizes) {
         SCOPED_TRACE(testing::Message() << "to size " << size);
