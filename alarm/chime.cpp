@@ -1,10 +1,74 @@
 #include "alarm/chime.h"
 
+#include <new>
+
+#include "app/main_window.h"
+#include "app/window_utils.h"
+#include "face/face_tables.h"
+#include "sound/wave_mix.h"
+
 CWaveMix* g_pChimePlayer = nullptr;
 int g_bChimed = 0;
 int g_nStrikes = 0;
 
-void ChimeTick() {}
-void ChimeDone(int*) {}
-void StopChime() {}
-void DeleteChimePlayer() {}
+int ChimeStrikesFor(int zihou, int hour, int minute, int* chimed) {
+    if (!zihou)
+        return 0;
+    if (minute != 0) {
+        *chimed = 0;
+        return 0;
+    }
+    if (*chimed)
+        return 0;
+    *chimed = 1;
+    int strikes = hour % 12;
+    return strikes == 0 ? 12 : strikes;
+}
+
+int ChimeFinished(int size, int playCount, int strikes) {
+    if (ValidSizeIndex(size) == kSizeMedium)
+        return 1;
+    return playCount >= strikes;
+}
+
+void StartChime(int size) {
+    // Deleting the old player silences a chime that may still be striking.
+    DeleteChimePlayer();
+    g_pChimePlayer = new (std::nothrow) CWaveMix(nullptr);
+    if (!g_pChimePlayer)
+        return;
+    g_pChimePlayer->SetCallback(ChimeDone);
+    g_pChimePlayer->m_bLoop = 1;
+    const char* path =
+        FormatString("%s\\wave\\%s", GetProgramDirectory(), SoundFiles[ValidSizeIndex(size)][1]);
+    g_pChimePlayer->Open(path);
+    g_pChimePlayer->Play();
+}
+
+void ChimeTick() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    int strikes = ChimeStrikesFor(g_AlarmSettings.ZIHOU, now.wHour, now.wMinute, &g_bChimed);
+    if (strikes == 0)
+        return;
+    g_nStrikes = strikes;
+    StartChime(g_WindowSettings.SIZE);
+}
+
+void ChimeDone(int* playCount) {
+    // The size current now decides, so a medium clock never strikes twice.
+    if (ChimeFinished(g_WindowSettings.SIZE, *playCount, g_nStrikes))
+        StopChime();
+}
+
+void StopChime() {
+    if (g_pChimePlayer)
+        g_pChimePlayer->Stop();
+}
+
+void DeleteChimePlayer() {
+    if (!g_pChimePlayer)
+        return;
+    delete g_pChimePlayer;
+    g_pChimePlayer = nullptr;
+}

@@ -13,4 +13,16 @@ void ChimeDone(int* playCount);
 void StopChime();
 void DeleteChimePlayer();
 
+// The decision of one tick at the given local time: the number of strikes (1 to 12) of a chime
+// that starts now, or 0 for none. Updates `*chimed`, the started-this-hour mark: cleared in any
+// minute but 0, set when a chime starts; left alone while the chime is switched off (`zihou` 0).
+int ChimeStrikesFor(int zihou, int hour, int minute, int* chimed);
+
+// Whether the chime ends after `playCount` play-throughs of `strikes` in the size `size`: the
+// medium size plays once, the others strike the hour. A size outside 0..2 counts as small.
+int ChimeFinished(int size, int playCount, int strikes);
+
+// Replaces the chime player with a new one playing the chime sound of `size` on a loop.
+void StartChime(int size);
+
 #endif

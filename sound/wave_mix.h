@@ -6,6 +6,25 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+// Where the sound data of a RIFF WAVE image lies, as found by ParseWaveLayout.
+struct WaveLayout {
+    WAVEFORMATEX format; // the first 16 bytes of the "fmt " chunk, cbSize 0
+    LONG riffSize;       // size field of the RIFF chunk, as stored
+    LONG fmtOffset;      // file offset of the "fmt " chunk's contents
+    LONG fmtSize;        // size field of the "fmt " chunk, as stored
+    LONG dataOffset;     // file offset of the first byte of sound data
+    LONG dataSize;       // playable bytes: the stored size cut to the file and to whole frames
+};
+
+// Reads `size` bytes at absolute offset `offset` into `out`; returns the number of bytes read
+// (fewer at the end of the file), or -1 on failure.
+typedef LONG (*WaveReadAt)(void* source, LONG offset, void* out, LONG size);
+
+// Walks the chunks of a RIFF WAVE file of `fileSize` bytes through `read`. Returns 1 and fills
+// `layout` when the file has a RIFF "WAVE" header, a "fmt " chunk of at least 16 bytes and a
+// "data" chunk inside the file; 0 otherwise. Terminates for any content.
+int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* layout);
+
 class CWaveMix {
   public:
     explicit CWaveMix(HWND parent);
@@ -24,8 +43,10 @@ class CWaveMix {
     void CloseFile();
     void NotifyDone();
     HWND CreateNotifyWindow(HWND parent);
-    static LRESULT CALLBACK NotifyWndProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+    static LRESULT CALLBACK NotifyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // 1 while a play-through holds the device (buffers queued, completions expected).
+    int IsPlaying() const { return m_bDeviceOpen; }
 
     HWND m_hWnd;
     UINT m_nDevices;
@@ -52,6 +73,21 @@ class CWaveMix {
   private:
     CWaveMix(const CWaveMix&) = delete;
     CWaveMix& operator=(const CWaveMix&) = delete;
+
+    int FillBuffer(int index);
+    int QueueBuffer(int index);
+    void CloseDevice();
+
+    int m_bDeviceOpen; // m_hWaveOut is open (it keeps its value after closing)
 };
+
+// 1 when a format record describes PCM sound the platform can be handed safely: one or two
+// channels of 8, 16, 24 or 32-bit samples (nBlockAlign and wBitsPerSample agreeing) at a rate
+// of 1 to 192000 Hz. The platform's format converter aborts the process on some other records.
+int IsPlayableFormat(const WAVEFORMATEX& format);
+
+// Size of each of the two buffers for a format: four seconds of sound, in whole frames, kept
+// within sane bounds whatever the file's format record claims.
+int WaveBufferSize(const WAVEFORMATEX& format);
 
 #endif

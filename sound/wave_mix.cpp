@@ -1,0 +1,453 @@
+#include "sound/wave_mix.h"
+
+#include <new>
+#include <string.h>
+
+namespace {
+
+const char kNotifyClassName[] = "CWaveMix";
+
+// Four seconds per buffer, but never less than this nor more than that, whatever the file says.
+const LONGLONG kMinBufferSize = 4096;
+const LONGLONG kMaxBufferSize = 4 * 1024 * 1024;
+
+DWORD ReadDword(const BYTE* p) {
+    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
+}
+
+WORD ReadWord(const BYTE* p) {
+    return (WORD)(p[0] | (p[1] << 8));
+}
+
+LONG ReadFromMmio(void* source, LONG offset, void* out, LONG size) {
+    HMMIO file = (HMMIO)source;
+    if (mmioSeek(file, offset, SEEK_SET) != offset)
+        return -1;
+    return mmioRead(file, (HPSTR)out, size);
+}
+
+} // namespace
+
+int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* layout) {
+    if (!read || !layout || fileSize < 12)
+        return 0;
+    memset(layout, 0, sizeof(*layout));
+    BYTE head[12];
+    if (read(source, 0, head, 12) != 12)
+        return 0;
+    if (ReadDword(head) != FOURCC_RIFF || ReadDword(head + 8) != mmioFOURCC('W', 'A', 'V', 'E'))
+        return 0;
+    layout->riffSize = (LONG)ReadDword(head + 4);
+    // Sub-chunks must lie within the RIFF chunk and within the file. Positions are kept in
+    // 64 bits and only ever grow, so no stored size can wrap the walk round or stall it.
+    LONGLONG end = 8 + (LONGLONG)ReadDword(head + 4);
+    if (end > fileSize)
+        end = fileSize;
+    const FOURCC fmtId = mmioFOURCC('f', 'm', 't', ' ');
+    const FOURCC dataId = mmioFOURCC('d', 'a', 't', 'a');
+    int haveFormat = 0;
+    int haveData = 0;
+    LONGLONG pos = 12;
+    while (pos + 8 <= end && !(haveFormat && haveData)) {
+        BYTE chunk[8];
+        if (read(source, (LONG)pos, chunk, 8) != 8)
+            return 0;
+        FOURCC id = ReadDword(chunk);
+        LONGLONG size = ReadDword(chunk + 4);
+        LONGLONG contents = pos + 8;
+        if (id == fmtId && !haveFormat) {
+            // Only the PCM record's 16 bytes are read; a shorter chunk is no format at all.
+            if (size < 16 || contents + 16 > end)
+                return 0;
+            BYTE rec[16];
+            if (read(source, (LONG)contents, rec, 16) != 16)
+                return 0;
+            layout->format.wFormatTag = ReadWord(rec);
+            layout->format.nChannels = ReadWord(rec + 2);
+            layout->format.nSamplesPerSec = ReadDword(rec + 4);
+            layout->format.nAvgBytesPerSec = ReadDword(rec + 8);
+            layout->format.nBlockAlign = ReadWord(rec + 12);
+            layout->format.wBitsPerSample = ReadWord(rec + 14);
+            layout->format.cbSize = 0;
+            layout->fmtOffset = (LONG)contents;
+            layout->fmtSize = (LONG)size;
+            haveFormat = 1;
+        } else if (id == dataId && !haveData) {
+            LONGLONG avail = end - contents;
+            layout->dataOffset = (LONG)contents;
+            layout->dataSize = (LONG)(size < avail ? size : avail);
+            haveData = 1;
+        }
+        pos = contents + size + (size & 1);
+    }
+    if (!haveFormat || !haveData)
+        return 0;
+    // A partial frame at the end cannot be played.
+    if (layout->format.nBlockAlign > 0)
+        layout->dataSize -= layout->dataSize % layout->format.nBlockAlign;
+    return 1;
+}
+
+int IsPlayableFormat(const WAVEFORMATEX& format) {
+    if (format.wFormatTag != WAVE_FORMAT_PCM)
+        return 0;
+    if (format.nChannels != 1 && format.nChannels != 2)
+        return 0;
+    if (format.nBlockAlign == 0 || format.nBlockAlign % format.nChannels != 0)
+        return 0;
+    int bytes = format.nBlockAlign / format.nChannels;
+    if (bytes > 4 || format.wBitsPerSample != bytes * 8)
+        return 0;
+    return format.nSamplesPerSec >= 1 && format.nSamplesPerSec <= 192000;
+}
+
+int WaveBufferSize(const WAVEFORMATEX& format) {
+    LONGLONG size = 4 * (LONGLONG)format.nAvgBytesPerSec;
+    if (size < kMinBufferSize)
+        size = kMinBufferSize;
+    if (size > kMaxBufferSize)
+        size = kMaxBufferSize;
+    LONGLONG block = format.nBlockAlign > 0 ? format.nBlockAlign : 1;
+    size -= size % block;
+    if (size < block)
+        size = block;
+    return (int)size;
+}
+
+CWaveMix::CWaveMix(HWND parent)
+    : m_hWnd(NULL), m_nDevices(0), m_pHeader{NULL, NULL}, m_pBuffer{NULL, NULL}, m_nRemaining(0),
+      m_nBufferSize(0), m_nLength{0, 0}, m_nDataSize(0), m_hmmio(NULL), m_nDataOffset(0),
+      m_hWaveOut(NULL), m_nCurrent(0), m_bEnding(0), m_bLoop(0), m_bStopped(0), m_nPlayCount(0),
+      m_pfnDone(NULL), m_bDeviceOpen(0) {
+    memset(&m_ckRiff, 0, sizeof(m_ckRiff));
+    memset(&m_ckSub, 0, sizeof(m_ckSub));
+    memset(&m_format, 0, sizeof(m_format));
+    memset(&m_caps, 0, sizeof(m_caps));
+
+    m_nDevices = waveOutGetNumDevs();
+    if (m_nDevices == 0)
+        return;
+    if (waveOutGetDevCapsA(WAVE_MAPPER, &m_caps, sizeof(m_caps)) != MMSYSERR_NOERROR) {
+        memset(&m_caps, 0, sizeof(m_caps));
+        return;
+    }
+    m_pHeader[0] = new (std::nothrow) WAVEHDR();
+    m_pHeader[1] = new (std::nothrow) WAVEHDR();
+    if (!m_pHeader[0] || !m_pHeader[1])
+        return;
+    m_hWnd = CreateNotifyWindow(parent);
+    if (!m_hWnd)
+        return;
+    if (parent)
+        SetParent(m_hWnd, parent);
+    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, (LONG_PTR)this);
+}
+
+CWaveMix::~CWaveMix() {
+    Stop();
+    CloseDevice();
+    CloseFile();
+    FreeBuffers();
+    if (m_hWnd) {
+        // Notices still queued for the window must not reach a deleted player.
+        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hWnd);
+        m_hWnd = NULL;
+    }
+    delete m_pHeader[0];
+    delete m_pHeader[1];
+    m_pHeader[0] = m_pHeader[1] = NULL;
+}
+
+HWND CWaveMix::CreateNotifyWindow(HWND parent) {
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    WNDCLASSA wc;
+    memset(&wc, 0, sizeof(wc));
+    wc.lpfnWndProc = NotifyWndProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kNotifyClassName;
+    RegisterClassA(&wc); // fails harmlessly when an earlier player registered it
+    return CreateWindowExA(0, kNotifyClassName, "", 0, 0, 0, 0, 0, parent, NULL, instance, NULL);
+}
+
+LRESULT CALLBACK CWaveMix::NotifyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWaveMix* player = (CWaveMix*)GetWindowLongPtrA(window, GWLP_USERDATA);
+    if (player && message == MM_WOM_DONE)
+        player->OnBufferDone();
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int CWaveMix::Open(const char* path) {
+    // A new file never plays under a device still fed from the old one.
+    CloseDevice();
+    if (m_hmmio)
+        CloseFile();
+    // Whatever fails below leaves nothing to play.
+    m_nRemaining = 0;
+    m_nDataSize = 0;
+    m_nDataOffset = 0;
+    if (!path)
+        return 0;
+    m_hmmio = mmioOpenA((LPSTR)path, NULL, MMIO_READ);
+    if (!m_hmmio)
+        return 0;
+    // The chunks are walked by hand: the library's own chunk search follows the sizes stored in
+    // the file unchecked, so a crafted size can send it round in circles.
+    LONG fileSize = mmioSeek(m_hmmio, 0, SEEK_END);
+    WaveLayout layout;
+    if (fileSize < 0 || !ParseWaveLayout(ReadFromMmio, m_hmmio, fileSize, &layout) ||
+        mmioSeek(m_hmmio, layout.dataOffset, SEEK_SET) != layout.dataOffset) {
+        CloseFile();
+        return 0;
+    }
+    m_ckRiff.ckid = FOURCC_RIFF;
+    m_ckRiff.cksize = (DWORD)layout.riffSize;
+    m_ckRiff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    m_ckRiff.dwDataOffset = 8;
+    m_ckRiff.dwFlags = 0;
+    m_ckSub.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    m_ckSub.cksize = (DWORD)layout.dataSize;
+    m_ckSub.fccType = 0;
+    m_ckSub.dwDataOffset = (DWORD)layout.dataOffset;
+    m_ckSub.dwFlags = 0;
+    m_format = layout.format;
+    m_nDataOffset = layout.dataOffset;
+    m_nDataSize = layout.dataSize;
+    m_nRemaining = layout.dataSize;
+    return IsFormatSupported(m_format);
+}
+
+int CWaveMix::IsFormatSupported(WAVEFORMATEX format) const {
+    int width = format.nChannels ? (format.nBlockAlign / format.nChannels) * 8 : 0;
+    if (format.wFormatTag != WAVE_FORMAT_PCM || format.nChannels > m_caps.wChannels)
+        return 0;
+    if (format.nChannels != 1 && format.nChannels != 2)
+        return 0;
+    if (width != 8 && width != 16)
+        return 0;
+    int rate;
+    switch (format.nSamplesPerSec) {
+    case 11025:
+        rate = 0;
+        break;
+    case 22050:
+        rate = 1;
+        break;
+    case 44100:
+        rate = 2;
+        break;
+    default:
+        return 0;
+    }
+    int bit = rate * 4 + (width == 16 ? 2 : 0) + (format.nChannels == 2 ? 1 : 0);
+    return (int)((m_caps.dwFormats >> bit) & 1);
+}
+
+int CWaveMix::AllocBuffers(int size) {
+    FreeBuffers();
+    if (size <= 0)
+        return 0;
+    m_pBuffer[0] = new (std::nothrow) BYTE[size];
+    m_pBuffer[1] = new (std::nothrow) BYTE[size];
+    if (!m_pBuffer[0] || !m_pBuffer[1]) {
+        FreeBuffers();
+        return 0;
+    }
+    return 1;
+}
+
+void CWaveMix::FreeBuffers() {
+    delete[] m_pBuffer[0];
+    delete[] m_pBuffer[1];
+    m_pBuffer[0] = m_pBuffer[1] = NULL;
+}
+
+void CWaveMix::CloseFile() {
+    if (!m_hmmio)
+        return;
+    mmioClose(m_hmmio, 0);
+    m_hmmio = NULL;
+}
+
+void CWaveMix::Play() {
+    // Inert, already playing, or nothing to play.
+    if (!m_hWnd || !m_pHeader[0] || !m_pHeader[1] || m_bDeviceOpen)
+        return;
+    if (m_nRemaining <= 0 || !m_hmmio)
+        return;
+    // Formats no device takes are refused here rather than risked with the platform.
+    if (!IsPlayableFormat(m_format))
+        return;
+    m_nBufferSize = WaveBufferSize(m_format);
+    int ok = AllocBuffers(m_nBufferSize);
+    if (ok) {
+        HWAVEOUT device = NULL;
+        ok = waveOutOpen(&device, WAVE_MAPPER, &m_format, (DWORD_PTR)m_hWnd, 0, CALLBACK_WINDOW) ==
+             MMSYSERR_NOERROR;
+        if (ok) {
+            m_hWaveOut = device;
+            m_bDeviceOpen = 1;
+        }
+    }
+    if (!ok) {
+        CloseFile();
+        FreeBuffers();
+        return;
+    }
+    m_bStopped = 0;
+    m_bEnding = 0;
+    m_nCurrent = 0;
+    FillBuffer(0);
+    FillBuffer(1);
+    if (m_nLength[0] <= 0 || !QueueBuffer(0)) {
+        CloseDevice();
+        FreeBuffers();
+        return;
+    }
+    if (m_nLength[1] <= 0) {
+        m_bEnding = 1;
+    } else if (!QueueBuffer(1)) {
+        m_nRemaining = 0;
+        m_bEnding = 1;
+    }
+}
+
+int CWaveMix::FillBuffer(int index) {
+    int n = m_nRemaining < m_nBufferSize ? m_nRemaining : m_nBufferSize;
+    if (n <= 0 || !m_hmmio || !m_pBuffer[index]) {
+        m_nLength[index] = 0;
+        return 0;
+    }
+    LONG got = mmioRead(m_hmmio, (HPSTR)m_pBuffer[index], n);
+    if (got < 0)
+        got = 0;
+    if (got < n) {
+        // The file shrank since it was opened: what is left is all there is.
+        m_nRemaining = 0;
+        if (m_format.nBlockAlign > 0)
+            got -= got % m_format.nBlockAlign;
+    } else {
+        m_nRemaining -= n;
+    }
+    m_nLength[index] = got;
+    return got;
+}
+
+int CWaveMix::QueueBuffer(int index) {
+    WAVEHDR* header = m_pHeader[index];
+    memset(header, 0, sizeof(*header));
+    header->lpData = (LPSTR)m_pBuffer[index];
+    header->dwBufferLength = (DWORD)m_nLength[index];
+    if (waveOutPrepareHeader(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR)
+        return 0;
+    if (waveOutWrite(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR) {
+        waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
+        return 0;
+    }
+    return 1;
+}
+
+void CWaveMix::CloseDevice() {
+    if (!m_bDeviceOpen)
+        return;
+    waveOutReset(m_hWaveOut);
+    for (int i = 0; i < 2; ++i) {
+        if (m_pHeader[i] && (m_pHeader[i]->dwFlags & WHDR_PREPARED))
+            waveOutUnprepareHeader(m_hWaveOut, m_pHeader[i], sizeof(WAVEHDR));
+    }
+    waveOutClose(m_hWaveOut);
+    m_bDeviceOpen = 0;
+}
+
+void CWaveMix::OnBufferDone() {
+    // Only a buffer of the running play-through that the device has really finished counts:
+    // notices left over from a reset or closed device find no such buffer and change nothing.
+    if (!m_bDeviceOpen)
+        return;
+    int i = m_nCurrent;
+    WAVEHDR* header = m_pHeader[i];
+    const DWORD finished = WHDR_DONE | WHDR_PREPARED;
+    if ((header->dwFlags & finished) != finished)
+        return;
+    m_nCurrent = 1 - i;
+    waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
+    if (FillBuffer(i) > 0) {
+        if (QueueBuffer(i))
+            return;
+        // The device took no more: let what is queued finish the play-through.
+        m_nRemaining = 0;
+    }
+    // The first empty completion only marks the end while the other buffer still plays.
+    if (!m_bEnding && (m_pHeader[m_nCurrent]->dwFlags & WHDR_PREPARED)) {
+        m_bEnding = 1;
+        return;
+    }
+    CloseDevice();
+    NotifyDone();
+    if (!m_bStopped && m_bLoop) {
+        Rewind();
+        Play();
+    }
+}
+
+void CWaveMix::NotifyDone() {
+    ++m_nPlayCount;
+    if (m_pfnDone)
+        m_pfnDone(&m_nPlayCount);
+}
+
+void CWaveMix::Stop() {
+    if (!m_hWaveOut)
+        return;
+    m_bStopped = 1;
+    if (m_bDeviceOpen)
+        waveOutPause(m_hWaveOut);
+    m_nPlayCount = 0;
+    Rewind();
+}
+
+void CWaveMix::Rewind() {
+    if (!m_hWaveOut)
+        return;
+    CloseDevice();
+    Seek(0, 0);
+}
+
+int CWaveMix::Seek(int offset, int origin) {
+    if (!m_hmmio)
+        return -1;
+    LONGLONG cur = (LONGLONG)m_nDataSize - m_nRemaining;
+    LONGLONG p;
+    switch (origin) {
+    case 0:
+        p = offset < 0 ? 0 : offset;
+        break;
+    case 1:
+        p = cur + offset;
+        if (p <= 0)
+            p = 0;
+        break;
+    case 2:
+        p = (LONGLONG)m_nDataSize + offset;
+        if (p <= 0)
+            p = 0;
+        break;
+    default:
+        // Before the data lies the file's header, which is no sound.
+        p = offset < 0 ? 0 : offset;
+        break;
+    }
+    // Positions past the data are the caller's business, but they must not wrap round.
+    LONGLONG remaining = (LONGLONG)m_nDataSize - p;
+    if (remaining < -0x7FFFFFFFLL)
+        remaining = -0x7FFFFFFFLL;
+    if (remaining > 0x7FFFFFFFLL)
+        remaining = 0x7FFFFFFFLL;
+    m_nRemaining = (int)remaining;
+    LONGLONG target = (LONGLONG)m_nDataOffset + p;
+    if (target < 0)
+        target = 0;
+    if (target > 0x7FFFFFFFLL)
+        target = 0x7FFFFFFFLL;
+    return mmioSeek(m_hmmio, (LONG)target, SEEK_SET);
+}
