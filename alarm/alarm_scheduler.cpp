@@ -113,6 +113,10 @@ void AlarmTick() {
     RunAlarmActions(actions, alarmType);
 }
 
+const char* AlarmSoundFile(int size) {
+    return SoundFiles[ValidSizeIndex(size)][kSoundAlarm];
+}
+
 void StartAlarmSound() {
     if (g_pAlarmPlayer != nullptr) {
         delete g_pAlarmPlayer;
@@ -123,9 +127,8 @@ void StartAlarmSound() {
     if (g_pAlarmPlayer == nullptr)
         return;
     g_pAlarmPlayer->m_bLoop = 1;
-    int size = ValidSizeIndex(g_WindowSettings.SIZE);
     const char* path =
-        FormatString("%s\\wave\\%s", GetProgramDirectory(), SoundFiles[size][kSoundAlarm]);
+        FormatString("%s\\wave\\%s", GetProgramDirectory(), AlarmSoundFile(g_WindowSettings.SIZE));
     // A missing file simply stays silent.
     g_pAlarmPlayer->Open(path);
     g_pAlarmPlayer->Play();

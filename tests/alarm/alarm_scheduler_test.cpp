@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
 #include <string>
 
 #include "alarm/alarm_dialog.h"
@@ -340,11 +341,20 @@ TEST_F(AlarmGlue, StartAndStopSound) {
 }
 
 // A stored size the clock does not know plays the small size's alarm.
-TEST_F(AlarmGlue, UnknownSizePlaysTheSmallAlarm) {
+TEST(AlarmSound, FileOfEachSize) {
+    EXPECT_STREQ("w01.wav", AlarmSoundFile(0));
+    EXPECT_STREQ("w03.wav", AlarmSoundFile(1));
+    EXPECT_STREQ("w05.wav", AlarmSoundFile(2));
+    for (int size : {-1, 3, 1000, INT_MIN, INT_MAX})
+        EXPECT_STREQ("w01.wav", AlarmSoundFile(size)) << size;
+}
+
+TEST_F(AlarmGlue, UnknownSizeStillStartsAPlayer) {
     for (int size : {-1, 3, 1000}) {
         g_WindowSettings.SIZE = size;
         StartAlarmSound();
         ASSERT_NE(nullptr, g_pAlarmPlayer);
+        EXPECT_EQ(1, g_pAlarmPlayer->m_bLoop);
     }
     g_WindowSettings.SIZE = 0;
 }
