@@ -54,8 +54,8 @@ void CRegistryKey::ReadDword(const char* subKey, const char* valueName, int* out
     if (status == ERROR_SUCCESS) {
         DWORD size = sizeof(*out);
         // The value's type is not examined: a shorter value fills only the low-order bytes.
-        status = RegQueryValueExA(key, valueName, nullptr, nullptr,
-                                  reinterpret_cast<BYTE*>(out), &size);
+        status =
+            RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size);
     }
     if (status != ERROR_SUCCESS)
         *out = defaultValue;

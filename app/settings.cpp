@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <cstddef>
 #include <new>
 
 #include "app/registry_key.h"
@@ -7,61 +8,66 @@
 const char kSettingsBasePath[] = "Software\\quillory\\Vorimo\\Clock";
 const char kSettingsSubKey[] = "Clock1";
 
-void LoadWindowSettings(WindowSettings* r) {
-    CRegistryKey* key = new (std::nothrow) CRegistryKey(kSettingsBasePath);
-    if (key == nullptr) {
-        *r = WindowSettings{0, 0, 0, 0, 0};
-        return;
-    }
-    key->ReadDword(kSettingsSubKey, "LEFT", &r->LEFT, 0);
-    key->ReadDword(kSettingsSubKey, "TOP", &r->TOP, 0);
-    key->ReadDword(kSettingsSubKey, "SIZE", &r->SIZE, 0);
-    key->ReadDword(kSettingsSubKey, "TOPMOST", &r->TOPMOST, 0);
-    key->ReadDword(kSettingsSubKey, "LOCK", &r->LOCK, 0);
-    delete key;
-}
+namespace {
+// One registry value of a record: its name, where it lives in the record, its default.
+struct ValueSpec {
+    const char* name;
+    size_t offset;
+    int defaultValue;
+};
 
-void SaveWindowSettings(const WindowSettings* r) {
-    CRegistryKey* key = new (std::nothrow) CRegistryKey(kSettingsBasePath);
-    if (key == nullptr)
-        return;
-    key->WriteDword(kSettingsSubKey, "LEFT", &r->LEFT);
-    key->WriteDword(kSettingsSubKey, "TOP", &r->TOP);
-    key->WriteDword(kSettingsSubKey, "SIZE", &r->SIZE);
-    key->WriteDword(kSettingsSubKey, "TOPMOST", &r->TOPMOST);
-    key->WriteDword(kSettingsSubKey, "LOCK", &r->LOCK);
-    delete key;
-}
+const ValueSpec kWindowValues[] = {
+    {"LEFT", offsetof(WindowSettings, LEFT), 0}, {"TOP", offsetof(WindowSettings, TOP), 0},
+    {"SIZE", offsetof(WindowSettings, SIZE), 0}, {"TOPMOST", offsetof(WindowSettings, TOPMOST), 0},
+    {"LOCK", offsetof(WindowSettings, LOCK), 0},
+};
 
 // WAVE is handled before MESSAGE, although MESSAGE comes first in the record.
-void LoadAlarmSettings(AlarmSettings* r) {
+const ValueSpec kAlarmValues[] = {
+    {"ZIHOU", offsetof(AlarmSettings, ZIHOU), 1},
+    {"ALARM", offsetof(AlarmSettings, ALARM), 0},
+    {"ALARMTYPE", offsetof(AlarmSettings, ALARMTYPE), 0},
+    {"HOURS", offsetof(AlarmSettings, HOURS), 0},
+    {"MINUTES", offsetof(AlarmSettings, MINUTES), 0},
+    {"MINUTES2", offsetof(AlarmSettings, MINUTES2), 0},
+    {"WAVE", offsetof(AlarmSettings, WAVE), 0},
+    {"MESSAGE", offsetof(AlarmSettings, MESSAGE), 0},
+};
+
+template <size_t N> void LoadRecord(void* record, const ValueSpec (&values)[N]) {
+    char* base = static_cast<char*>(record);
     CRegistryKey* key = new (std::nothrow) CRegistryKey(kSettingsBasePath);
-    if (key == nullptr) {
-        *r = AlarmSettings{1, 0, 0, 0, 0, 0, 0, 0};
-        return;
+    for (const ValueSpec& v : values) {
+        int* field = reinterpret_cast<int*>(base + v.offset);
+        if (key != nullptr)
+            key->ReadDword(kSettingsSubKey, v.name, field, v.defaultValue);
+        else
+            *field = v.defaultValue;
     }
-    key->ReadDword(kSettingsSubKey, "ZIHOU", &r->ZIHOU, 1);
-    key->ReadDword(kSettingsSubKey, "ALARM", &r->ALARM, 0);
-    key->ReadDword(kSettingsSubKey, "ALARMTYPE", &r->ALARMTYPE, 0);
-    key->ReadDword(kSettingsSubKey, "HOURS", &r->HOURS, 0);
-    key->ReadDword(kSettingsSubKey, "MINUTES", &r->MINUTES, 0);
-    key->ReadDword(kSettingsSubKey, "MINUTES2", &r->MINUTES2, 0);
-    key->ReadDword(kSettingsSubKey, "WAVE", &r->WAVE, 0);
-    key->ReadDword(kSettingsSubKey, "MESSAGE", &r->MESSAGE, 0);
     delete key;
 }
 
-void SaveAlarmSettings(const AlarmSettings* r) {
+// Each value is written on its own: one failure does not stop the others.
+template <size_t N> void SaveRecord(const void* record, const ValueSpec (&values)[N]) {
+    const char* base = static_cast<const char*>(record);
     CRegistryKey* key = new (std::nothrow) CRegistryKey(kSettingsBasePath);
     if (key == nullptr)
         return;
-    key->WriteDword(kSettingsSubKey, "ZIHOU", &r->ZIHOU);
-    key->WriteDword(kSettingsSubKey, "ALARM", &r->ALARM);
-    key->WriteDword(kSettingsSubKey, "ALARMTYPE", &r->ALARMTYPE);
-    key->WriteDword(kSettingsSubKey, "HOURS", &r->HOURS);
-    key->WriteDword(kSettingsSubKey, "MINUTES", &r->MINUTES);
-    key->WriteDword(kSettingsSubKey, "MINUTES2", &r->MINUTES2);
-    key->WriteDword(kSettingsSubKey, "WAVE", &r->WAVE);
-    key->WriteDword(kSettingsSubKey, "MESSAGE", &r->MESSAGE);
+    for (const ValueSpec& v : values)
+        key->WriteDword(kSettingsSubKey, v.name, reinterpret_cast<const int*>(base + v.offset));
     delete key;
+}
+} // namespace
+
+void LoadWindowSettings(WindowSettings* record) {
+    LoadRecord(record, kWindowValues);
+}
+void SaveWindowSettings(const WindowSettings* record) {
+    SaveRecord(record, kWindowValues);
+}
+void LoadAlarmSettings(AlarmSettings* record) {
+    LoadRecord(record, kAlarmValues);
+}
+void SaveAlarmSettings(const AlarmSettings* record) {
+    SaveRecord(record, kAlarmValues);
 }

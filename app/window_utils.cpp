@@ -88,8 +88,7 @@ void SetClientSize(HWND window, int width, int height) {
 }
 
 void SetTopmost(HWND window, int on) {
-    SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void UncheckAllMenuItems(HMENU menu) {

@@ -23,4 +23,6 @@ const char SoundFiles[kSizeCount][2][260] = {
     {"w05.wav", "w06.wav"},
 };
 
-int ValidSizeIndex(int size) { return (size >= 0 && size < kSizeCount) ? size : kSizeSmall; }
+int ValidSizeIndex(int size) {
+    return (size >= 0 && size < kSizeCount) ? size : kSizeSmall;
+}

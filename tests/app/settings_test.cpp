@@ -8,7 +8,9 @@
 namespace {
 const char kKeyPath[] = "Software\\quillory\\Vorimo\\Clock\\Clock1";
 
-void DeleteStore() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\quillory"); }
+void DeleteStore() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\quillory");
+}
 
 class SettingsStore : public ::testing::Test {
   protected:
@@ -65,9 +67,8 @@ TEST_F(SettingsStore, FirstSaveCreatesKeyWithClassString) {
     char cls[64] = {};
     DWORD clsLen = sizeof(cls);
     DWORD values = 0;
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(key, cls, &clsLen, nullptr, nullptr, nullptr,
-                                              nullptr, &values, nullptr, nullptr, nullptr,
-                                              nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(key, cls, &clsLen, nullptr, nullptr, nullptr, nullptr,
+                                              &values, nullptr, nullptr, nullptr, nullptr));
     RegCloseKey(key);
     EXPECT_STREQ("Clock1", cls);
     EXPECT_EQ(5u, values);

@@ -12,7 +12,9 @@ namespace {
 const char kClass[] = "ポルカミーナ・アナログ時計";
 const char kKeyPath[] = "Software\\quillory\\Vorimo\\Clock\\Clock1";
 
-HWND Clock() { return FindWindowA(kClass, nullptr); }
+HWND Clock() {
+    return FindWindowA(kClass, nullptr);
+}
 
 // Waits up to ms for pred() to return a non-null window.
 template <class F> HWND WaitFor(F pred, int ms) {
@@ -85,10 +87,12 @@ int main(int argc, char** argv) {
         return Usage();
     std::string cmd = argv[1];
     if (cmd == "wait-window") {
-        HWND w = WaitFor([] {
-            HWND c = Clock();
-            return (c && IsWindowVisible(c)) ? c : nullptr;
-        }, Ms(argc, argv, 2, 20000));
+        HWND w = WaitFor(
+            [] {
+                HWND c = Clock();
+                return (c && IsWindowVisible(c)) ? c : nullptr;
+            },
+            Ms(argc, argv, 2, 20000));
         if (w == nullptr)
             return 1;
         printf("%p\n", static_cast<void*>(w));
@@ -110,8 +114,8 @@ int main(int argc, char** argv) {
             printf("missing\n");
             return 0;
         }
-        LONG s = RegQueryValueExA(key, argv[2], nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                                  &size);
+        LONG s =
+            RegQueryValueExA(key, argv[2], nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
         RegCloseKey(key);
         if (s != ERROR_SUCCESS)
             printf("missing\n");
@@ -218,9 +222,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "xid") {
-        printf("0x%lx\n",
-               static_cast<unsigned long>(
-                   reinterpret_cast<ULONG_PTR>(GetPropA(w, "__wine_x11_whole_window"))));
+        printf("0x%lx\n", static_cast<unsigned long>(
+                              reinterpret_cast<ULONG_PTR>(GetPropA(w, "__wine_x11_whole_window"))));
         return 0;
     }
     if (cmd == "lbutton" && argc >= 4) {

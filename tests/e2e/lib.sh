@@ -8,7 +8,11 @@ E2E_NAME="$(basename "$0" .sh)"
 WORK="$CLOCK_BUILD/e2e/$E2E_NAME"
 rm -rf "$WORK"
 mkdir -p "$WORK"
-export CLOCK_AUDIO_CAPTURE="$WORK/audio.raw"
+# The sound device reopens the capture for every play-through and would truncate a plain file,
+# so it appends through a pipe instead.
+AUDIO="$WORK/audio.raw"
+: >"$AUDIO"
+export CLOCK_AUDIO_CAPTURE="|cat >>$AUDIO"
 CLOCK_PID=""
 
 fail() {
@@ -70,7 +74,7 @@ reset_registry() {
 }
 
 # captured_bytes: bytes played so far into the capture file.
-captured_bytes() { stat -c %s "$CLOCK_AUDIO_CAPTURE" 2>/dev/null || echo 0; }
+captured_bytes() { stat -c %s "$AUDIO" 2>/dev/null || echo 0; }
 
 # wav_data_bytes FILE: size of the data chunk of a canonical WAVE file.
 wav_data_bytes() { od -An -tu4 -j40 -N4 "$1" | tr -d ' '; }
