@@ -5,16 +5,13 @@
 # File times stay real under faketime, or Wine takes its prefix for outdated at every start.
 export NO_FAKE_STAT=1
 
-# The capture file starts afresh whenever the player reopens the device (every loop), so sound
-# going on shows as a changing modification time rather than a growing size.
-capture_stamp() { stat -c %y "$CLOCK_AUDIO_CAPTURE" 2>/dev/null || echo none; }
-# sound_goes_on: the capture file is written to within the next two seconds.
+# sound_goes_on: more sound is captured within the next two seconds.
 sound_goes_on() {
     local before i
-    before="$(capture_stamp)"
+    before=$(captured_bytes)
     for i in $(seq 1 20); do
         sleep 0.1
-        [ "$(capture_stamp)" != "$before" ] && return 0
+        [ "$(captured_bytes)" -gt "$before" ] && return 0
     done
     return 1
 }
