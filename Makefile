@@ -37,6 +37,10 @@ run: build
 bench: build-x64
 	@tools/with-xvfb.sh $(X64)/wine-run $(X64)/bin/clock_bench.exe
 
+# A screenshot of each size: build/shot-small.png, build/shot-medium.png, build/shot-large.png.
+shots: build
+	@tools/screenshots.sh $(X64)
+
 clean:
 	rm -rf $(BUILD)
 

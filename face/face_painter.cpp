@@ -1,14 +1,143 @@
 #include "face/face_painter.h"
 
+#include "app/main_window.h"
 #include "face/face_set.h"
+#include "face/hand_math.h"
+#include "imaging/dib.h"
+
+int g_nAnimationPos = 0;
+
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2, int width, COLORREF color) {
+    HPEN pen = CreatePen(PS_SOLID, width, color);
+    HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+}
+
+// Copies the whole of picture onto the canvas at (x, y), leaving its key-coloured area out.
+static void CopyDecoration(const CDIB* picture, int x, int y) {
+    if (g_pCanvas == nullptr || picture == nullptr)
+        return;
+    BlitRect rect = {0, 0, picture->GetWidth(), picture->GetHeight(), x, y};
+    ColorKeyCopy(g_pCanvas, picture, &rect, picture->GetPixel(0, 0));
+}
+
+// The same, centred on a point (the halves cut down as unsigned values).
+static void CopyDecorationCentred(const CDIB* picture, const Point& at) {
+    if (picture == nullptr)
+        return;
+    const unsigned halfWidth = static_cast<unsigned>(picture->GetWidth()) / 2;
+    const unsigned halfHeight = static_cast<unsigned>(picture->GetHeight()) / 2;
+    CopyDecoration(picture, at.x - static_cast<int>(halfWidth),
+                   at.y - static_cast<int>(halfHeight));
+}
+
+static void DrawBackground(HDC canvasDC, int size) {
+    if (g_pFace == nullptr)
+        return;
+    HDC faceDC = CreateCompatibleDC(canvasDC);
+    HBITMAP faceBitmap = g_pFace->GetBitmap();
+    HGDIOBJ previous = faceBitmap != nullptr ? SelectObject(faceDC, faceBitmap) : nullptr;
+    if (size == kSizeLarge) {
+        const int frame = AnimationSequence[g_nAnimationPos];
+        if (faceBitmap != nullptr)
+            BitBlt(canvasDC, 0, 0, FrameWidth, g_pFace->GetHeight(), faceDC, frame * FrameWidth, 0,
+                   SRCCOPY);
+        g_nAnimationPos = g_nAnimationPos + 1 == 8 ? 0 : g_nAnimationPos + 1;
+    } else if (faceBitmap != nullptr) {
+        BitBlt(canvasDC, 0, 0, g_pFace->GetWidth(), g_pFace->GetHeight(), faceDC, 0, 0, SRCCOPY);
+    }
+    if (previous != nullptr)
+        SelectObject(faceDC, previous);
+    DeleteDC(faceDC);
+}
+
+static int HandLength(const HandGeometry& g, int hand) {
+    return hand == kHandSecond   ? g.secondLength
+           : hand == kHandMinute ? g.minuteLength
+                                 : g.hourLength;
+}
+
+static int HandWidth(const HandGeometry& g, int hand) {
+    return hand == kHandSecond ? g.secondWidth : hand == kHandMinute ? g.minuteWidth : g.hourWidth;
+}
+
+// HandColors lists hour, minute, second; hands are numbered second, minute, hour.
+static COLORREF HandColor(int size, int hand) {
+    return HandColors[size][2 - hand];
+}
+
+// Draws one hand with its shadow and returns its tip.
+static Point DrawHand(HDC canvasDC, int size, int hand, const SYSTEMTIME* time) {
+    const HandGeometry& g = g_HandGeometry;
+    const int angle = time != nullptr ? HandAngleAt(hand, time->wHour, time->wMinute, time->wSecond)
+                                      : HandAngle(hand);
+    Point tip;
+    HandTip(tip, g.centerX, g.centerY, HandLength(g, hand), angle);
+    Point centre = {g.centerX, g.centerY};
+    const int width = HandWidth(g, hand);
+    OffsetPoints(tip, centre, 2);
+    DrawLine(canvasDC, tip.x, tip.y, centre.x, centre.y, width, RGB(0, 0, 0));
+    OffsetPoints(tip, centre, -2);
+    DrawLine(canvasDC, tip.x, tip.y, centre.x, centre.y, width, HandColor(size, hand));
+    // The keyed copies write the canvas's memory directly: the lines must be in it first.
+    GdiFlush();
+    return tip;
+}
+
+void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time) {
+    size = ValidSizeIndex(size);
+    DrawBackground(canvasDC, size);
+    DrawHand(canvasDC, size, kHandSecond, time);
+    const Point minuteTip = DrawHand(canvasDC, size, kHandMinute, time);
+    if (size == kSizeMedium)
+        CopyDecorationCentred(g_pDecorB, minuteTip);
+    const Point hourTip = DrawHand(canvasDC, size, kHandHour, time);
+    if (size == kSizeMedium)
+        CopyDecorationCentred(g_pDecorA, hourTip);
+
+    if (size == kSizeSmall) {
+        CopyDecoration(g_pDecorA, 0, 0);
+    } else if (size == kSizeMedium && g_pFace != nullptr) {
+        const unsigned halfWidth = static_cast<unsigned>(g_pFace->GetWidth()) / 2;
+        const unsigned halfHeight = static_cast<unsigned>(g_pFace->GetHeight()) / 2;
+        CopyDecoration(g_pDecorC, static_cast<int>(halfWidth) - 3,
+                       static_cast<int>(halfHeight) - 4);
+    }
+    GdiFlush();
+}
+
+int ComposeFrame(int size, const SYSTEMTIME* time) {
+    if (!g_bFaceReady || g_pCanvas == nullptr)
+        return 0;
+    HDC canvasDC = CreateCompatibleDC(nullptr);
+    HBITMAP canvasBitmap = g_pCanvas->GetBitmap();
+    HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
+    ComposeFrameInto(canvasDC, size, time);
+    if (previous != nullptr)
+        SelectObject(canvasDC, previous);
+    DeleteDC(canvasDC);
+    return 1;
+}
 
 void PaintClock(HWND window) {
     if (!g_bFaceReady)
         return;
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    RECT r;
-    GetClientRect(window, &r);
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HDC paintDC = BeginPaint(window, &ps);
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    HDC canvasDC = CreateCompatibleDC(paintDC);
+    HBITMAP canvasBitmap = g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr;
+    HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
+    ComposeFrameInto(canvasDC, g_WindowSettings.SIZE, nullptr);
+    // The one transfer to the screen: the window never shows a half-drawn frame.
+    BitBlt(paintDC, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top, canvasDC, 0, 0,
+           SRCCOPY);
     EndPaint(window, &ps);
+    if (previous != nullptr)
+        SelectObject(canvasDC, previous);
+    DeleteDC(canvasDC);
 }

@@ -4,6 +4,24 @@
 
 #include <windows.h>
 
+// Position (0..7) in AnimationSequence of the large size's next frame; every paint of the
+// large size advances it, and a rebuild leaves it alone.
+extern int g_nAnimationPos;
+
+// The WM_PAINT handler of the main window.
 void PaintClock(HWND window);
+
+// Draws the frame of size into the canvas through canvasDC, a memory context holding the
+// canvas's bitmap: background (advancing the pendulum in the large size), the hands with
+// their shadows and the decorations. With time null every hand reads the local clock itself;
+// otherwise the hands show that time. The canvas's pixels are complete on return.
+void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time);
+
+// ComposeFrameInto on a canvas context of its own. Returns 0, drawing nothing, while the face
+// set is not ready.
+int ComposeFrame(int size, const SYSTEMTIME* time);
+
+// A solid line of width and color from (x1, y1) to (x2, y2) with a pen made for it.
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2, int width, COLORREF color);
 
 #endif

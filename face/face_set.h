@@ -8,18 +8,31 @@
 
 class CDIB;
 
+// Off-screen composition image, exactly the window's size.
 extern CDIB* g_pCanvas;
+// The dial, or the large size's strip of frames.
 extern CDIB* g_pFace;
+// Small: foreground overlay; medium: hour-tip ornament.
 extern CDIB* g_pDecorA;
+// Medium: minute-tip ornament.
 extern CDIB* g_pDecorB;
+// Medium: centre cap.
 extern CDIB* g_pDecorC;
+// The region made by the last build; the main window owns it once it has been given it.
 extern HRGN g_hWindowRegion;
+// 0 while the face set is incomplete: nothing is painted then.
 extern int g_bFaceReady;
 extern HandGeometry g_HandGeometry;
 
+// Makes the face set of size current: images, window outline, canvas and window size, SIZE.
 void BuildFaceSet(int size);
+// Writes all eight fields from the table for size; any other size changes nothing.
 void SetHandGeometry(HandGeometry& geometry, int size);
 // Destroys the five images, canvas first, and empties their slots.
 void FreeFaceSet();
+
+// The outline, canvas and window size of the face in g_pFace: the whole dial, or the first
+// frame of the large size's strip.
+void FaceShapeSize(int size, int* width, int* height);
 
 #endif

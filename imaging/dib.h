@@ -60,6 +60,8 @@ class CDIB : public CImageExtent {
 
     // Read-only views for tests and tools.
     const BITMAPINFOHEADER* GetHeader() const { return m_pHeader; }
+    // Bytes of the header block: header, masks and colour table; 0 when empty.
+    int GetHeaderSize() const { return m_pHeader == nullptr ? 0 : m_nHeaderSize; }
     BYTE* GetBits() const { return m_pBits; }
     CPalette* GetPalette() const { return m_pPalette; }
     const ChannelMasks& GetChannelMasks() const { return m_masks; }
@@ -75,6 +77,7 @@ class CDIB : public CImageExtent {
     BYTE* m_pFirstRow;
     int m_nRowStep;
     int m_nStride;
+    int m_nHeaderSize;
 
     CDIB(const CDIB&) = delete;
     CDIB& operator=(const CDIB&) = delete;

@@ -1,0 +1,81 @@
+// Face costs: composing one frame per size against one plain copy of the canvas, and building
+// each face set. Targets: a frame under 20 canvas copies, a face-set build under 20 ms.
+#include <stdio.h>
+#include <windows.h>
+
+#include "app/main_window.h"
+#include "face/face_painter.h"
+#include "face/face_set.h"
+#include "imaging/dib.h"
+
+static double Seconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+static HWND BenchWindow() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "FaceBenchWindow";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "face bench", WS_POPUP, 0, 0, 10, 10, nullptr,
+                           nullptr, wc.hInstance, nullptr);
+}
+
+// Prints one line per size; returns 1 when every figure meets its target.
+int RunFaceBench() {
+    g_hMainWnd = BenchWindow();
+    static const char* const kNames[] = {"small", "medium", "large"};
+    SYSTEMTIME time = {};
+    time.wHour = 10;
+    time.wMinute = 10;
+    time.wSecond = 30;
+    int ok = 1;
+    for (int size = 0; size < kSizeCount; ++size) {
+        const double b0 = Seconds();
+        BuildFaceSet(size);
+        const double buildMs = (Seconds() - b0) * 1000.0;
+        SetHandGeometry(g_HandGeometry, size);
+
+        const int rounds = 400;
+        const double c0 = Seconds();
+        for (int i = 0; i < rounds; ++i)
+            ComposeFrame(size, &time);
+        const double composeUs = (Seconds() - c0) * 1e6 / rounds;
+
+        HDC screen = GetDC(nullptr);
+        HDC source = CreateCompatibleDC(screen);
+        HDC target = CreateCompatibleDC(screen);
+        HBITMAP copy =
+            CreateCompatibleBitmap(screen, g_pCanvas->GetWidth(), g_pCanvas->GetHeight());
+        HGDIOBJ oldSource = SelectObject(source, g_pCanvas->GetBitmap());
+        HGDIOBJ oldTarget = SelectObject(target, copy);
+        const double p0 = Seconds();
+        for (int i = 0; i < rounds; ++i) {
+            BitBlt(target, 0, 0, g_pCanvas->GetWidth(), g_pCanvas->GetHeight(), source, 0, 0,
+                   SRCCOPY);
+            GdiFlush();
+        }
+        const double copyUs = (Seconds() - p0) * 1e6 / rounds;
+        SelectObject(source, oldSource);
+        SelectObject(target, oldTarget);
+        DeleteObject(copy);
+        DeleteDC(source);
+        DeleteDC(target);
+        ReleaseDC(nullptr, screen);
+
+        const double ratio = composeUs / copyUs;
+        printf("face %-6s frame %8.1f us  canvas copy %7.1f us  ratio %5.1f (target < 20)  "
+               "build %6.2f ms (target < 20)\n",
+               kNames[size], composeUs, copyUs, ratio, buildMs);
+        if (ratio >= 20.0 || buildMs >= 20.0)
+            ok = 0;
+    }
+    FreeFaceSet();
+    DestroyWindow(g_hMainWnd);
+    g_hMainWnd = nullptr;
+    return ok;
+}
