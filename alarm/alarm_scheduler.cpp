@@ -1,10 +1,165 @@
 #include "alarm/alarm_scheduler.h"
 
-CWaveMix* g_pAlarmPlayer = nullptr;
-DWORD g_dwAlarmBase = 0;
+#include <string.h>
 
-void AlarmTick() {}
-void StartAlarmSound() {}
-void StopAlarmSound() {}
-void DeleteAlarmPlayer() {}
-void OnAlarmSettings(HWND) {}
+#include <new>
+
+#include "alarm/alarm_dialog.h"
+#include "alarm/chime.h"
+#include "app/main_window.h"
+#include "app/window_utils.h"
+#include "face/face_tables.h"
+#include "sound/wave_mix.h"
+
+CWaveMix* g_pAlarmPlayer = nullptr;
+int g_bRinging = 0;
+int g_bMessageShown = 0;
+DWORD g_dwAlarmBase = 0;
+char g_szAlarmMessage[kMessageBufferSize];
+
+namespace {
+const DWORD kMinuteMs = 60000;
+
+// The message step: decided once per alarm, flagged before the box can open.
+unsigned MessageStep(int* messageShown, const AlarmSettings* settings) {
+    if (*messageShown || settings->MESSAGE == 0)
+        return kAlarmNothing;
+    *messageShown = 1;
+    return kAlarmShowMessage;
+}
+
+unsigned DecideAbsolute(int* ringing, int* messageShown, const AlarmSettings* s, int hour,
+                        int minute) {
+    // An alarm the user has not enabled never rings, whatever its type.
+    int matches = s->ALARM != 0 && hour == s->HOURS && minute == s->MINUTES;
+    if (matches && !*ringing) {
+        *ringing = 1;
+        return kAlarmStartSound | MessageStep(messageShown, s);
+    }
+    if (!matches && *ringing) {
+        *ringing = 0;
+        *messageShown = 0;
+        return kAlarmStopSound;
+    }
+    return kAlarmNothing;
+}
+
+unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s, DWORD tickCount,
+                        DWORD alarmBase) {
+    if (s->ALARM == 0 || s->MINUTES2 <= 0)
+        return kAlarmNothing;
+    // Unsigned arithmetic: the wrap of the tick count after 49.7 days does no harm.
+    // A delay from the registry too long for the tick count never comes.
+    unsigned long long elapsed = static_cast<DWORD>(tickCount - alarmBase);
+    unsigned long long start = static_cast<unsigned long long>(s->MINUTES2) * kMinuteMs;
+    if (elapsed < start)
+        return kAlarmNothing;
+    if (!*ringing) {
+        *ringing = 1;
+        return kAlarmStartSound | MessageStep(messageShown, s);
+    }
+    if (elapsed >= start + kMinuteMs)
+        return kAlarmStopSound | kAlarmDisarm | MessageStep(messageShown, s);
+    return MessageStep(messageShown, s);
+}
+
+void ShowAlarmMessage(int alarmType) {
+    memset(g_szAlarmMessage, 0, sizeof(g_szAlarmMessage));
+    // A missing file leaves the text empty; the box is shown all the same.
+    ReadMessageText(kMessageFileName, g_szAlarmMessage, sizeof(g_szAlarmMessage),
+                    sizeof(g_szAlarmMessage));
+    // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
+    if (MessageBoxA(g_hMainWnd, g_szAlarmMessage, kProductTitle, MB_OK) == IDOK)
+        RunAlarmActions(AlarmAcknowledgeActions(alarmType), alarmType);
+}
+} // namespace
+
+unsigned DecideAlarmTick(int* ringing, int* messageShown, const AlarmSettings* settings, int hour,
+                         int minute, DWORD tickCount, DWORD alarmBase) {
+    switch (settings->ALARMTYPE) {
+    case kAlarmAbsolute:
+        return DecideAbsolute(ringing, messageShown, settings, hour, minute);
+    case kAlarmRelative:
+        return DecideRelative(ringing, messageShown, settings, tickCount, alarmBase);
+    }
+    return kAlarmNothing;
+}
+
+unsigned AlarmAcknowledgeActions(int alarmType) {
+    if (alarmType == kAlarmRelative)
+        return kAlarmStopSound | kAlarmDisarm;
+    return kAlarmStopSound;
+}
+
+void RunAlarmActions(unsigned actions, int alarmType) {
+    if (actions & kAlarmStopSound)
+        StopAlarmSound();
+    if (actions & kAlarmStartSound)
+        StartAlarmSound();
+    if (actions & kAlarmDisarm) {
+        g_AlarmSettings.ALARM = 0;
+        SaveAlarmSettings(&g_AlarmSettings);
+    }
+    if (actions & kAlarmShowMessage)
+        ShowAlarmMessage(alarmType);
+}
+
+void AlarmTick() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    int alarmType = g_AlarmSettings.ALARMTYPE;
+    unsigned actions = DecideAlarmTick(&g_bRinging, &g_bMessageShown, &g_AlarmSettings, now.wHour,
+                                       now.wMinute, GetTickCount(), g_dwAlarmBase);
+    RunAlarmActions(actions, alarmType);
+}
+
+const char* AlarmSoundFile(int size) {
+    return SoundFiles[ValidSizeIndex(size)][kSoundAlarm];
+}
+
+void StartAlarmSound() {
+    if (g_pAlarmPlayer != nullptr) {
+        delete g_pAlarmPlayer;
+        g_pAlarmPlayer = nullptr;
+    }
+    // Without a player the alarm stays silent; the flags go on as if it rang.
+    g_pAlarmPlayer = new (std::nothrow) CWaveMix(nullptr);
+    if (g_pAlarmPlayer == nullptr)
+        return;
+    g_pAlarmPlayer->m_bLoop = 1;
+    const char* path =
+        FormatString("%s\\wave\\%s", GetProgramDirectory(), AlarmSoundFile(g_WindowSettings.SIZE));
+    // A missing file simply stays silent.
+    g_pAlarmPlayer->Open(path);
+    g_pAlarmPlayer->Play();
+}
+
+void StopAlarmSound() {
+    if (g_pAlarmPlayer != nullptr)
+        g_pAlarmPlayer->Stop();
+}
+
+void DeleteAlarmPlayer() {
+    if (g_pAlarmPlayer != nullptr) {
+        delete g_pAlarmPlayer;
+        g_pAlarmPlayer = nullptr;
+    }
+}
+
+void ApplyAlarmDialogResult(int confirmed, DWORD tickCount) {
+    // Cancelled or closed: a ringing alarm goes on ringing.
+    if (!confirmed)
+        return;
+    StopAlarmSound();
+    StopChime();
+    LoadAlarmSettings(&g_AlarmSettings);
+    g_bRinging = 0;
+    g_bChimed = 0;
+    g_bMessageShown = 0;
+    g_dwAlarmBase = tickCount;
+}
+
+void OnAlarmSettings(HWND owner) {
+    AlarmSettingsDialog(g_hInstance, owner);
+    ApplyAlarmDialogResult(g_bAlarmConfirmed, GetTickCount());
+}

@@ -4,10 +4,43 @@
 
 #include <windows.h>
 
+#include "alarm/message_file.h"
+#include "app/settings.h"
+
 class CWaveMix;
 
 extern CWaveMix* g_pAlarmPlayer;
+extern int g_bRinging;
+extern int g_bMessageShown;
 extern DWORD g_dwAlarmBase;
+extern char g_szAlarmMessage[kMessageBufferSize];
+
+enum { kAlarmAbsolute = 0, kAlarmRelative = 1 };
+
+// What one tick (or the OK of the message box) asks of the glue, carried out in this order:
+// stop the sound, start it, clear and save ALARM, show the message box.
+enum AlarmAction {
+    kAlarmNothing = 0,
+    kAlarmStopSound = 1,
+    kAlarmStartSound = 2,
+    kAlarmDisarm = 4,
+    kAlarmShowMessage = 8,
+};
+
+// The scheduler's decision for one tick at the given local hour and minute and tick count.
+// Updates the two flags itself, so they are set before any box is opened; returns AlarmAction
+// bits.
+unsigned DecideAlarmTick(int* ringing, int* messageShown, const AlarmSettings* settings, int hour,
+                         int minute, DWORD tickCount, DWORD alarmBase);
+// What OK in the message box of an alarm of the given type asks for.
+unsigned AlarmAcknowledgeActions(int alarmType);
+// Carries out the actions against the live state; a box shown here is acknowledged as type.
+void RunAlarmActions(unsigned actions, int alarmType);
+// After the settings dialog: a confirmed one reloads the live record and re-arms from now.
+void ApplyAlarmDialogResult(int confirmed, DWORD tickCount);
+
+// The alarm sound file of a size; a size outside 0..2 counts as the small one.
+const char* AlarmSoundFile(int size);
 
 void AlarmTick();
 void StartAlarmSound();

@@ -70,6 +70,9 @@ int Usage() {
             "  dialog-item CAPTION ID    print the text of control ID\n"
             "  dialog-command CAPTION ID post WM_COMMAND ID to the dialog\n"
             "  dialog-sysclose CAPTION   post the system close command to the dialog\n"
+            "  dialog-set-text CAPTION ID TEXT  set the text of control ID\n"
+            "  dialog-click CAPTION ID   click button ID (an auto button toggles and notifies)\n"
+            "  dialog-checked CAPTION ID print the check state of button ID\n"
             "  foreground-of CAPTION     1 when that dialog is the foreground window\n");
     return 2;
 }
@@ -173,6 +176,18 @@ int main(int argc, char** argv) {
         }
         if (cmd == "dialog-command" && argc >= 4) {
             PostMessageA(d, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), BN_CLICKED), 0);
+            return 0;
+        }
+        if (cmd == "dialog-set-text" && argc >= 5) {
+            SetDlgItemTextA(d, atoi(argv[3]), argv[4]);
+            return 0;
+        }
+        if (cmd == "dialog-click" && argc >= 4) {
+            SendMessageA(GetDlgItem(d, atoi(argv[3])), BM_CLICK, 0, 0);
+            return 0;
+        }
+        if (cmd == "dialog-checked" && argc >= 4) {
+            printf("%u\n", IsDlgButtonChecked(d, atoi(argv[3])));
             return 0;
         }
         if (cmd == "dialog-sysclose") {

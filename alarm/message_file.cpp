@@ -1,0 +1,87 @@
+#include "alarm/message_file.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <new>
+
+const char kMessageFileName[] = "CLOCK.dat";
+const char kMessageTempSuffix[] = ".new";
+
+namespace {
+// Lines are read in pieces of at most this many bytes minus the terminator.
+const int kLineBufferSize = 1024;
+} // namespace
+
+int LoadMessageFile(HWND edit, const char* fileName) {
+    SetWindowTextA(edit, "");
+    FILE* file = fopen(fileName, "rt");
+    if (file == nullptr)
+        return 0;
+    char line[kLineBufferSize];
+    while (fgets(line, sizeof(line), file) != nullptr) {
+        // The caret follows each insertion, so the lines accumulate in file order.
+        SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line));
+    }
+    fclose(file);
+    return 1;
+}
+
+int SaveMessageFile(HWND edit, const char* fileName) {
+    char* text = new (std::nothrow) char[kMessageBufferSize];
+    if (text == nullptr)
+        return 0;
+    text[0] = '\0';
+    SendMessageA(edit, WM_GETTEXT, kMessageBufferSize, reinterpret_cast<LPARAM>(text));
+    text[kMessageBufferSize - 1] = '\0';
+
+    char tempName[MAX_PATH + sizeof(kMessageTempSuffix)];
+    if (strlen(fileName) >= MAX_PATH) {
+        delete[] text;
+        return 0;
+    }
+    strcpy(tempName, fileName);
+    strcat(tempName, kMessageTempSuffix);
+
+    // Text mode: every LF of the text is stored as CR LF, so the edit's CR LF becomes CR CR LF.
+    int ok = 0;
+    FILE* file = fopen(tempName, "wt");
+    if (file != nullptr) {
+        ok = fputs(text, file) >= 0;
+        if (fclose(file) != 0)
+            ok = 0;
+        if (ok)
+            ok = MoveFileExA(tempName, fileName, MOVEFILE_REPLACE_EXISTING) != 0;
+        if (!ok)
+            DeleteFileA(tempName);
+    }
+    delete[] text;
+    return ok;
+}
+
+int ReadMessageText(const char* fileName, char* text, size_t bufferSize, size_t limit) {
+    FILE* file = fopen(fileName, "rt");
+    if (file == nullptr)
+        return 0;
+    if (bufferSize == 0) {
+        fclose(file);
+        return 1;
+    }
+    // The text appended so far ends here; the buffer was zero-filled by the caller, but an
+    // existing text is appended to all the same.
+    size_t used = strnlen(text, bufferSize - 1);
+    size_t total = 0;
+    char line[kLineBufferSize];
+    while (total < limit && fgets(line, sizeof(line), file) != nullptr) {
+        // A NUL byte read from the file ends the line's text early; that is all we can keep.
+        size_t length = strlen(line);
+        total += length;
+        size_t room = bufferSize - 1 - used;
+        size_t copied = length < room ? length : room;
+        memcpy(text + used, line, copied);
+        used += copied;
+        text[used] = '\0';
+    }
+    fclose(file);
+    return 1;
+}
