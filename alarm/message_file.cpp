@@ -13,14 +13,44 @@ namespace {
 const int kLineBufferSize = 1024;
 } // namespace
 
+// Length of the part of piece[0..length) that ends on a whole character: a lead byte of a
+// double-byte character that lost its trail byte to the piece boundary is left out.
+size_t WholeCharacterLength(const char* piece, size_t length) {
+    size_t i = 0;
+    while (i < length) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(piece[i]))) {
+            if (i + 1 >= length)
+                return i;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return length;
+}
+
 int LoadMessageFile(HWND edit, const char* fileName) {
     SetWindowTextA(edit, "");
     FILE* file = fopen(fileName, "rt");
     if (file == nullptr)
         return 0;
-    char line[kLineBufferSize];
-    while (fgets(line, sizeof(line), file) != nullptr) {
+    // A long line comes in pieces; a double-byte character cut at a piece's end is carried
+    // over to the next piece rather than inserted as half a character.
+    char line[kLineBufferSize + 1];
+    size_t carried = 0;
+    while (fgets(line + carried, kLineBufferSize, file) != nullptr) {
+        size_t length = carried + strlen(line + carried);
+        size_t whole = WholeCharacterLength(line, length);
+        char held = line[whole];
+        line[whole] = '\0';
         // The caret follows each insertion, so the lines accumulate in file order.
+        SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line));
+        carried = length - whole;
+        if (carried != 0)
+            line[0] = held;
+    }
+    if (carried != 0) {
+        line[carried] = '\0';
         SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line));
     }
     fclose(file);
@@ -28,12 +58,17 @@ int LoadMessageFile(HWND edit, const char* fileName) {
 }
 
 int SaveMessageFile(HWND edit, const char* fileName) {
-    char* text = new (std::nothrow) char[kMessageBufferSize];
+    // The whole text, however long: the edit counts its limit in characters, and double-byte
+    // text can take more bytes than that.
+    size_t size = static_cast<size_t>(GetWindowTextLengthA(edit)) + 1;
+    if (size < kMessageBufferSize)
+        size = kMessageBufferSize;
+    char* text = new (std::nothrow) char[size];
     if (text == nullptr)
         return 0;
     text[0] = '\0';
-    SendMessageA(edit, WM_GETTEXT, kMessageBufferSize, reinterpret_cast<LPARAM>(text));
-    text[kMessageBufferSize - 1] = '\0';
+    SendMessageA(edit, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text));
+    text[size - 1] = '\0';
 
     char tempName[MAX_PATH + sizeof(kMessageTempSuffix)];
     if (strlen(fileName) >= MAX_PATH) {

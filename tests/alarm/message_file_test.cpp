@@ -196,3 +196,26 @@ TEST_F(MessageFile, FullEditSurvivesWhole) {
     ASSERT_EQ(1, SaveMessageFile(m_hEdit, kMessageFileName));
     EXPECT_EQ(text, AlarmText());
 }
+
+// Double-byte characters that straddle the 1023-byte pieces of a long line arrive whole.
+TEST_F(MessageFile, DoubleByteCharactersAcrossPieceBoundaries) {
+    for (int prefix = 0; prefix < 3; ++prefix) {
+        std::string text(static_cast<size_t>(prefix), 'a');
+        for (int i = 0; i < 1500; ++i)
+            text += "\x82\xa0"; // Shift-JIS hiragana a
+        text += "\r\nend";
+        RoundTrip(text, std::string(text).replace(text.size() - 5, 2, "\r\r\n"));
+    }
+}
+
+// Double-byte text fills more bytes than the edit counts characters: none of it is lost.
+TEST_F(MessageFile, LongDoubleByteTextIsSavedWhole) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "\x93\xfa"; // a kanji
+    SetWindowTextA(m_hEdit, text.c_str());
+    ASSERT_EQ(1, SaveMessageFile(m_hEdit, kMessageFileName));
+    EXPECT_EQ(text, ReadFileBytes(kMessageFileName));
+    ASSERT_EQ(1, LoadMessageFile(m_hEdit, kMessageFileName));
+    EXPECT_EQ(text, EditText());
+}

@@ -2,8 +2,6 @@
 # The absolute alarm of the real clock under a fake clock: it rings at 07:30 with the message of
 # CLOCK.dat under the product title, and OK in the box stops the sound.
 . "$(dirname "$0")/lib.sh"
-# File times stay real under faketime, or Wine takes its prefix for outdated at every start.
-export NO_FAKE_STAT=1
 
 # sound_goes_on: more sound is captured within the next two seconds.
 sound_goes_on() {

@@ -2,8 +2,6 @@
 # A fresh store (absolute type, 00:00, alarm not enabled) stays silent through midnight. The
 # hourly chime is switched off so that any sound captured would be the alarm's.
 . "$(dirname "$0")/lib.sh"
-# File times stay real under faketime, or Wine takes its prefix for outdated at every start.
-export NO_FAKE_STAT=1
 TITLE="ポルカミーナ・アナログ時計"
 
 kill_wine

@@ -2,8 +2,6 @@
 # A relative alarm of one minute set through the settings dialog: it rings in the minute after
 # the confirmation, stops after it and is disarmed in the registry.
 . "$(dirname "$0")/lib.sh"
-# File times stay real under faketime, or Wine takes its prefix for outdated at every start.
-export NO_FAKE_STAT=1
 
 # sound_goes_on: more sound is captured within the next two seconds.
 sound_goes_on() {

@@ -36,6 +36,8 @@ kill_wine() { "$WINE_RUN" --kill >/dev/null 2>&1; }
 # (e.g. "@2026-12-07 14:59:57"); the wineserver is restarted so that it shares the fake clock.
 start_clock() {
     kill_wine
+    # File times stay real under faketime, or Wine takes its prefix for outdated at every start.
+    export NO_FAKE_STAT=1
     if [ -n "${1:-}" ]; then
         (cd "$WORK" && exec faketime -f "$1" "$WINE_RUN" "$BIN/clock.exe") &
     else
