@@ -3,16 +3,6 @@
 # the confirmation, stops after it and is disarmed in the registry.
 . "$(dirname "$0")/lib.sh"
 
-# sound_goes_on: more sound is captured within the next two seconds.
-sound_goes_on() {
-    local before i
-    before=$(captured_bytes)
-    for i in $(seq 1 20); do
-        sleep 0.1
-        [ "$(captured_bytes)" -gt "$before" ] && return 0
-    done
-    return 1
-}
 DIALOG="アラーム設定"
 
 kill_wine

@@ -32,7 +32,7 @@ expect_eq() { [ "$1" = "$2" ] || fail "$3: got '$1', expected '$2'"; }
 # Ends every Wine process of the prefix (a killed clock saves nothing).
 kill_wine() { "$WINE_RUN" --kill >/dev/null 2>&1; }
 
-# start_clock [FAKETIME_SPEC]: starts clock.exe in $WORK, under faketime when a spec is given
+# start_clock [FAKE_TIME]: starts clock.exe in $WORK, under faketime when a time is given
 # (e.g. "@2026-12-07 14:59:57"); the wineserver is restarted so that it shares the fake clock.
 start_clock() {
     kill_wine
@@ -77,6 +77,17 @@ reset_registry() {
 
 # captured_bytes: bytes played so far into the capture file.
 captured_bytes() { stat -c %s "$AUDIO" 2>/dev/null || echo 0; }
+
+# sound_goes_on: more sound is captured within the next two seconds.
+sound_goes_on() {
+    local before i
+    before=$(captured_bytes)
+    for i in $(seq 1 20); do
+        sleep 0.1
+        [ "$(captured_bytes)" -gt "$before" ] && return 0
+    done
+    return 1
+}
 
 # wav_data_bytes FILE: size of the data chunk of a canonical WAVE file.
 wav_data_bytes() { od -An -tu4 -j40 -N4 "$1" | tr -d ' '; }
