@@ -49,6 +49,14 @@ read -r visible topmost foreground <<<"$(driver state)"
 expect_eq "$topmost" "1" "topmost after 40010"
 expect_eq "$(driver reg-get TOPMOST)" "missing" "nothing is saved before exit"
 
+note "the pop-up menu opens with its right edge and top at the cursor"
+read -r l t r b <<<"$(driver rect)"
+xdotool mousemove $((l + 60)) $((t + 70)) sleep 0.3 click 3
+read -r ml mt mr mb <<<"$(driver menu-rect)" || fail "no pop-up menu on a right click"
+note "menu at $ml $mt $mr $mb"
+expect_eq "$mr $mt" "$((l + 60)) $((t + 70))" "menu's top-right corner"
+xdotool key Escape sleep 0.3
+
 note "the about box closes with OK and with the system close, not with Escape"
 driver command 40011
 driver dialog "バージョン情報" 10000 >/dev/null || fail "about box did not open"

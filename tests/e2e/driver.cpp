@@ -73,7 +73,8 @@ int Usage() {
             "  dialog-set-text CAPTION ID TEXT  set the text of control ID\n"
             "  dialog-click CAPTION ID   click button ID (an auto button toggles and notifies)\n"
             "  dialog-checked CAPTION ID print the check state of button ID\n"
-            "  foreground-of CAPTION     1 when that dialog is the foreground window\n");
+            "  foreground-of CAPTION     1 when that dialog is the foreground window\n"
+            "  menu-rect [ms]            wait for an open pop-up menu; print its rectangle\n");
     return 2;
 }
 
@@ -195,6 +196,20 @@ int main(int argc, char** argv) {
             return 0;
         }
         return Usage();
+    }
+    if (cmd == "menu-rect") {
+        HWND menu = WaitFor(
+            [] {
+                HWND m = FindWindowA("#32768", nullptr);
+                return (m && IsWindowVisible(m)) ? m : nullptr;
+            },
+            Ms(argc, argv, 2, 10000));
+        if (menu == nullptr)
+            return 1;
+        RECT r;
+        GetWindowRect(menu, &r);
+        printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
     }
     HWND w = Clock();
     if (w == nullptr) {
