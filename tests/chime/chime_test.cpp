@@ -123,15 +123,7 @@ LONG ReadBytes(void* source, LONG offset, void* out, LONG size) {
 Bytes ChimeData(int size) {
     std::string path =
         std::string(GetProgramDirectory()) + "\\wave\\" + SoundFiles[ValidSizeIndex(size)][1];
-    Bytes file;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (f) {
-        unsigned char buf[65536];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
-            file.insert(file.end(), buf, buf + n);
-        fclose(f);
-    }
+    Bytes file = ReadFileBytes(path);
     WaveLayout layout;
     if (!ParseWaveLayout(ReadBytes, &file, (LONG)file.size(), &layout))
         return Bytes();

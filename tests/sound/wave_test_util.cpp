@@ -125,11 +125,8 @@ void ClearCapture() {
         fclose(f);
 }
 
-std::vector<unsigned char> ReadCapture() {
+std::vector<unsigned char> ReadFileBytes(const std::string& path) {
     std::vector<unsigned char> v;
-    std::string path = CapturePath();
-    if (path.empty())
-        return v;
     FILE* f = fopen(path.c_str(), "rb");
     if (!f)
         return v;
@@ -139,6 +136,11 @@ std::vector<unsigned char> ReadCapture() {
         v.insert(v.end(), buf, buf + n);
     fclose(f);
     return v;
+}
+
+std::vector<unsigned char> ReadCapture() {
+    std::string path = CapturePath();
+    return path.empty() ? std::vector<unsigned char>() : ReadFileBytes(path);
 }
 
 bool PumpUntil(bool (*done)(void*), void* arg, DWORD capMs) {

@@ -29,6 +29,8 @@ std::vector<unsigned char> WaveFile(int channels, int rate, int bits,
 // A fresh file name in the test's temporary directory.
 std::string TempWavePath(const char* name);
 void WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+// The whole file, or nothing when it cannot be opened.
+std::vector<unsigned char> ReadFileBytes(const std::string& path);
 
 // The sound device's output as captured by the harness (CLOCK_AUDIO_CAPTURE). Empty name
 // when the variable is not set.
