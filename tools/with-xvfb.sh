@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Runs a command with DISPLAY set to a private Xvfb server that ends with it.
+# Xvfb picks a free display itself (-displayfd), so runs started side by side never share one.
 set -u
-for n in $(seq 90 150); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { DISP=$n; break; }
-done
-Xvfb ":$DISP" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+DFILE=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$DFILE" >/dev/null 2>&1 &
 XPID=$!
 for _ in $(seq 1 100); do
-  DISPLAY=":$DISP" xdpyinfo >/dev/null 2>&1 && break
+  [ -s "$DFILE" ] && break
   sleep 0.1
 done
+DISP=$(tr -d '[:space:]' <"$DFILE")
+rm -f "$DFILE"
+[ -n "$DISP" ] || { echo "with-xvfb: Xvfb did not start" >&2; kill "$XPID" 2>/dev/null; exit 1; }
 export DISPLAY=":$DISP"
 "$@"
 rc=$?
