@@ -3,26 +3,40 @@
 #
 #   art            rebuild the generators and regenerate resources/*.bmp,
 #                  resources/clock.ico and wave/*.wav (committed files)
+#   art-check      regenerate them into a temporary folder and fail unless
+#                  every file matches the committed one byte for byte
 #   contact-sheet  compose build/contact-sheet.png for a visual check
 
 ART_HOST_CXX ?= g++
 ART_CXXFLAGS ?= -std=c++17 -O2 -Wall -Wextra -Werror
 ART_BUILD := build/art
 
-.PHONY: art contact-sheet
+ARTGEN_SRCS := $(addprefix tools/art/,main.cpp shapes.cpp render.cpp text.cpp motifs.cpp \
+	quantise.cpp bmp.cpp small_scene.cpp medium_scene.cpp large_scene.cpp)
+ARTGEN_OBJS := $(patsubst tools/art/%.cpp,$(ART_BUILD)/obj/%.o,$(ARTGEN_SRCS))
 
-$(ART_BUILD)/artgen: tools/art/artgen.cpp
-	mkdir -p $(ART_BUILD)
-	$(ART_HOST_CXX) $(ART_CXXFLAGS) -o $@ $<
+.PHONY: art art-check contact-sheet
+
+$(ART_BUILD)/obj/%.o: tools/art/%.cpp
+	@mkdir -p $(@D)
+	$(ART_HOST_CXX) $(ART_CXXFLAGS) -MMD -MP -c -o $@ $<
+
+$(ART_BUILD)/artgen: $(ARTGEN_OBJS)
+	$(ART_HOST_CXX) $(ART_CXXFLAGS) -o $@ $^
 
 $(ART_BUILD)/bellsynth: tools/art/bellsynth.cpp
-	mkdir -p $(ART_BUILD)
+	@mkdir -p $(@D)
 	$(ART_HOST_CXX) $(ART_CXXFLAGS) -o $@ $<
+
+-include $(ARTGEN_OBJS:.o=.d)
 
 art: $(ART_BUILD)/artgen $(ART_BUILD)/bellsynth
 	mkdir -p resources wave
 	$(ART_BUILD)/artgen resources
 	$(ART_BUILD)/bellsynth wave
+
+art-check: $(ART_BUILD)/artgen $(ART_BUILD)/bellsynth
+	@sh tools/art/art-check.sh $(ART_BUILD)
 
 contact-sheet:
 	mkdir -p build

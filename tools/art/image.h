@@ -1,0 +1,25 @@
+// A picture as the writers see it: 8-bit sRGB pixels and a mask of the
+// pixels inside the outline.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace art {
+
+struct Rgb {
+    uint8_t r, g, b;
+    bool operator<(const Rgb& o) const { return pack() < o.pack(); }
+    bool operator==(const Rgb& o) const { return pack() == o.pack(); }
+    uint32_t pack() const { return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b; }
+};
+
+struct Image {
+    int w = 0, h = 0;
+    std::vector<Rgb> px;
+    std::vector<uint8_t> opaque;
+    Image(int W, int H) : w(W), h(H), px(size_t(W) * H, Rgb{0, 0, 0}), opaque(size_t(W) * H, 0) {}
+};
+
+}  // namespace art

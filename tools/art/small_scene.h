@@ -1,0 +1,11 @@
+// The small size: an alarm clock with bells, and the head emblem over its centre.
+#pragma once
+
+#include "image.h"
+
+namespace art {
+
+Image smallOverlay();
+Image smallDial();
+
+}  // namespace art
