@@ -24,11 +24,14 @@ std::vector<uint8_t> iconImage(const Image& img, int bpp) {
     const size_t entries = size_t(1) << bpp;
     std::vector<Rgb> opaquePx;
     for (size_t i = 0; i < img.px.size(); ++i)
-        if (img.opaque[i]) opaquePx.push_back(img.px[i]);
-    std::vector<Rgb> pal{Rgb{0, 0, 0}};  // entry 0 under transparent pixels
-    for (Rgb c : quantise(opaquePx, entries - 1)) pal.push_back(c);
+        if (img.opaque[i])
+            opaquePx.push_back(img.px[i]);
+    std::vector<Rgb> pal{Rgb{0, 0, 0}}; // entry 0 under transparent pixels
+    for (Rgb c : quantise(opaquePx, entries - 1))
+        pal.push_back(c);
     size_t real = pal.size();
-    while (pal.size() < entries) pal.push_back(Rgb{0, 0, 0});
+    while (pal.size() < entries)
+        pal.push_back(Rgb{0, 0, 0});
     std::vector<Rgb> sub(pal.begin(), pal.begin() + long(real));
     std::vector<uint8_t> b;
     put32(b, 40);
@@ -65,17 +68,19 @@ std::vector<uint8_t> iconImage(const Image& img, int bpp) {
     for (int y = img.h - 1; y >= 0; --y) {
         std::vector<uint8_t> r(andRow, 0);
         for (int x = 0; x < img.w; ++x)
-            if (!img.opaque[size_t(y) * img.w + x]) r[size_t(x) / 8] |= uint8_t(0x80 >> (x % 8));
+            if (!img.opaque[size_t(y) * img.w + x])
+                r[size_t(x) / 8] |= uint8_t(0x80 >> (x % 8));
         b.insert(b.end(), r.begin(), r.end());
     }
     return b;
 }
 
-}  // namespace
+} // namespace
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& data) {
     FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    if (!f)
+        return false;
     bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
     return std::fclose(f) == 0 && ok;
 }
@@ -84,10 +89,12 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     const size_t kEntries = 236;
     std::vector<Rgb> opaquePx;
     for (size_t i = 0; i < img.px.size(); ++i)
-        if (img.opaque[i]) opaquePx.push_back(img.px[i]);
+        if (img.opaque[i])
+            opaquePx.push_back(img.px[i]);
     std::vector<Rgb> pal{key};
     for (Rgb c : quantise(opaquePx, kEntries - 1)) {
-        if (c == key) c.g = uint8_t(c.g - 1);  // the key must stay unique
+        if (c == key)
+            c.g = uint8_t(c.g - 1); // the key must stay unique
         pal.push_back(c);
     }
     // Unused entries: a grey ramp of the picture's own (never the key).
@@ -99,7 +106,8 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     std::vector<uint8_t> idx(img.px.size(), 0);
     size_t realColours = std::min(kEntries, pal.size());
     for (size_t i = 0; i < img.px.size(); ++i) {
-        if (!img.opaque[i]) continue;
+        if (!img.opaque[i])
+            continue;
         auto it = cache.find(img.px[i].pack());
         if (it != cache.end()) {
             idx[i] = it->second;
@@ -124,7 +132,7 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     put32(b, uint32_t(img.h));
     put16(b, 1);
     put16(b, 8);
-    put32(b, 0);  // BI_RGB
+    put32(b, 0); // BI_RGB
     put32(b, imageSize);
     put32(b, 0);
     put32(b, 0);
@@ -137,8 +145,10 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
         b.push_back(0);
     }
     for (int y = img.h - 1; y >= 0; --y) {
-        for (int x = 0; x < img.w; ++x) b.push_back(idx[size_t(y) * img.w + x]);
-        for (uint32_t x = uint32_t(img.w); x < row; ++x) b.push_back(0);
+        for (int x = 0; x < img.w; ++x)
+            b.push_back(idx[size_t(y) * img.w + x]);
+        for (uint32_t x = uint32_t(img.w); x < row; ++x)
+            b.push_back(0);
     }
     return b;
 }
@@ -167,4 +177,4 @@ std::vector<uint8_t> makeIco(const Image& img) {
     return b;
 }
 
-}  // namespace art
+} // namespace art

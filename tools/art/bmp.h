@@ -21,4 +21,4 @@ std::vector<uint8_t> makeIco(const Image& img);
 // False when the file cannot be written completely.
 bool writeFile(const std::string& path, const std::vector<uint8_t>& data);
 
-}  // namespace art
+} // namespace art

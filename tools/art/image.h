@@ -22,4 +22,4 @@ struct Image {
     Image(int W, int H) : w(W), h(H), px(size_t(W) * H, Rgb{0, 0, 0}), opaque(size_t(W) * H, 0) {}
 };
 
-}  // namespace art
+} // namespace art

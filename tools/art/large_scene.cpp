@@ -37,7 +37,8 @@ void largeFrame(Image& img, int f) {
     sc.fill(caseBody, linear({45, 0}, {126, 0}, hex(0x9BE0CF), hex(0x4FAE9A)));
     // gold studs down the case sides
     for (int i = 0; i < 4; ++i)
-        for (int k = -1; k <= 1; k += 2) sc.fill(circle({85.5 + 34.0 * k, 180.0 + i * 15.0}, 1.6), hex(kGold));
+        for (int k = -1; k <= 1; k += 2)
+            sc.fill(circle({85.5 + 34.0 * k, 180.0 + i * 15.0}, 1.6), hex(kGold));
     // window with the pendulum
     Shape window = rbox({85.5, 205.0}, 27.0, 33.0, 9.0);
     sc.fill(grow(window, 2.4), hex(kGoldDark));
@@ -54,7 +55,8 @@ void largeFrame(Image& img, int f) {
     auto along = [&](double l) { return pivot + rot(V{0, l}, deg(-swing[f])); };
     Shape rod = intersect(capsule(pivot, along(58.0), 1.4), window);
     Shape bob = intersect(circle(along(60.0), 10.0), window);
-    sc.fill(intersect(capsule(pivot + V{1.5, 1.5}, along(58.0) + V{1.5, 1.5}, 1.4), window), hex(0xE9D3C4), 0.8);
+    sc.fill(intersect(capsule(pivot + V{1.5, 1.5}, along(58.0) + V{1.5, 1.5}, 1.4), window),
+            hex(0xE9D3C4), 0.8);
     sc.fill(intersect(circle(along(60.0) + V{1.5, 1.5}, 10.0), window), hex(0xE9D3C4), 0.8);
     sc.fill(rod, hex(kGoldDark));
     sc.fill(intersect(grow(bob, 0.9), window), hex(0x8A5A12));
@@ -71,7 +73,8 @@ void largeFrame(Image& img, int f) {
         sc.fill(circle(pc, 13.4), radial(pc + (pc - C) * (-0.08), 15.0, a, b));
     }
     sc.fill(circle(C, 60.0), hex(0xFFEFF3));
-    for (int i = 0; i < 36; ++i) sc.fill(circle(polar(C, 56.6, i * 10.0 + 5.0), 1.25), hex(i % 2 ? 0xFFC9D7 : 0xFFE08F));
+    for (int i = 0; i < 36; ++i)
+        sc.fill(circle(polar(C, 56.6, i * 10.0 + 5.0), 1.25), hex(i % 2 ? 0xFFC9D7 : 0xFFE08F));
     // boss: gold ring around a softly domed cream face
     sc.fill(circle(C, 53.0), hex(0x8A5A12));
     sc.fill(circle(C, 52.2), radial({C.x - 20, C.y - 20}, 80, hex(kGoldLight), hex(kGoldDark)));
@@ -89,18 +92,20 @@ void largeFrame(Image& img, int f) {
     // hour numerals on the petals
     for (int i = 0; i < 12; ++i) {
         std::string s = std::to_string(i == 0 ? 12 : i);
-        for (const Shape& g : textShapes(s, polar(C, 66.5, i * 30.0), 11.0, 1.8, 0.1)) sc.fill(g, hex(kPlumText));
+        for (const Shape& g : textShapes(s, polar(C, 66.5, i * 30.0), 11.0, 1.8, 0.1))
+            sc.fill(g, hex(kPlumText));
     }
     sc.fill(circle(C, 4.0), hex(kGoldDark));
     render(sc, img, f * 172, 171);
 }
 
-}  // namespace
+} // namespace
 
 Image largeStrip() {
     Image img(860, 256);
-    for (int f = 0; f < 5; ++f) largeFrame(img, f);
+    for (int f = 0; f < 5; ++f)
+        largeFrame(img, f);
     return img;
 }
 
-}  // namespace art
+} // namespace art

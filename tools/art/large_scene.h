@@ -8,4 +8,4 @@ namespace art {
 // Five frames side by side, the pendulum at five points of its swing.
 Image largeStrip();
 
-}  // namespace art
+} // namespace art

@@ -21,7 +21,7 @@ namespace {
 const Rgb kKeyCyan{0, 254, 255};
 const Rgb kKeyGreen{0, 254, 0};
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -35,9 +35,12 @@ int main(int argc, char** argv) {
         Rgb key;
     };
     const Out outs[] = {
-        {"small_overlay.bmp", smallOverlay, kKeyCyan},   {"small_dial.bmp", smallDial, kKeyCyan},
-        {"medium_dial.bmp", mediumDial, kKeyCyan},       {"medium_hour_tip.bmp", mediumHourTip, kKeyGreen},
-        {"medium_centre_cap.bmp", mediumCentreCap, kKeyGreen}, {"medium_minute_tip.bmp", mediumMinuteTip, kKeyGreen},
+        {"small_overlay.bmp", smallOverlay, kKeyCyan},
+        {"small_dial.bmp", smallDial, kKeyCyan},
+        {"medium_dial.bmp", mediumDial, kKeyCyan},
+        {"medium_hour_tip.bmp", mediumHourTip, kKeyGreen},
+        {"medium_centre_cap.bmp", mediumCentreCap, kKeyGreen},
+        {"medium_minute_tip.bmp", mediumMinuteTip, kKeyGreen},
         {"large_strip.bmp", largeStrip, kKeyCyan},
     };
     for (const Out& o : outs) {

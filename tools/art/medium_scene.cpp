@@ -27,9 +27,14 @@ Image mediumDial() {
     const Col letter = hex(0xFFF6E8);
     const Col letterShadow = hex(0x7A2638);
     auto lettering = [&](const std::vector<Shape>& gs) {
-        for (const Shape& g : gs) sc.fill(Shape{[g](V p) { return g(p - V{0.6, 0.8}); }, g.x0, g.y0, g.x1 + 1, g.y1 + 1},
-                                          letterShadow, 0.6);
-        for (const Shape& g : gs) sc.fill(g, letter);
+        for (const Shape& g : gs)
+            sc.fill(Shape{[g](V p) {
+                              return g(p - V{0.6, 0.8});
+                          },
+                          g.x0, g.y0, g.x1 + 1, g.y1 + 1},
+                    letterShadow, 0.6);
+        for (const Shape& g : gs)
+            sc.fill(g, letter);
     };
     lettering(arcText("POLKAMINA", C, 70.2, 0.0, 11.5, 1.9, 0.3, true));
     lettering(arcText("ANALOG CLOCK", C, 71.4, 180.0, 10.0, 1.7, 0.26, false));
@@ -55,7 +60,8 @@ Image mediumDial() {
             sc.fill(circle(polar(C, 57.0, i * 6.0), 0.6), hex(0xB08870));
     }
     // Roman numerals, upright
-    const char* roman[12] = {"xii", "i", "ii", "iii", "iiii", "v", "vi", "vii", "viii", "ix", "x", "xi"};
+    const char* roman[12] = {"xii", "i",   "ii",   "iii", "iiii", "v",
+                             "vi",  "vii", "viii", "ix",  "x",    "xi"};
     for (int i = 0; i < 12; ++i) {
         double rr = 47.0;
         double tw = textWidth(roman[i], 0.04) * 9.0;
@@ -66,7 +72,8 @@ Image mediumDial() {
     }
     // a soft flower rosette around the centre (the cap covers the middle)
     for (int i = 0; i < 8; ++i)
-        sc.fill(ellipse(polar(C, 9.0, i * 45.0), 2.6, 5.2, deg(i * 45.0)), hex(i % 2 ? 0xFFD3DC : 0xD9F0E9));
+        sc.fill(ellipse(polar(C, 9.0, i * 45.0), 2.6, 5.2, deg(i * 45.0)),
+                hex(i % 2 ? 0xFFD3DC : 0xD9F0E9));
     sc.fill(circle(C, 4.5), hex(0xFFE9A8));
     Image img(172, 172);
     render(sc, img, 0, 172);
@@ -105,10 +112,13 @@ Image mediumMinuteTip() {
     const double cx = 6.0;
     Shape head = circle({cx, 5.0}, 3.6);
     Shape buns = unite(circle({cx - 3.6, 3.5}, 1.7), circle({cx + 3.6, 3.5}, 1.7));
-    Shape bow = unite(ellipse({cx + 1.3, 1.6}, 1.4, 1.0, deg(-20)), ellipse({cx + 3.5, 1.6}, 1.4, 1.0, deg(20)));
+    Shape bow = unite(ellipse({cx + 1.3, 1.6}, 1.4, 1.0, deg(-20)),
+                      ellipse({cx + 3.5, 1.6}, 1.4, 1.0, deg(20)));
     Shape dress = polygon({{cx - 1.6, 8.3}, {cx + 1.6, 8.3}, {cx + 3.6, 13.2}, {cx - 3.6, 13.2}});
-    Shape arms = unite(capsule({cx - 1.6, 9.4}, {cx - 3.6, 11.0}, 0.7), capsule({cx + 1.6, 9.4}, {cx + 3.6, 11.0}, 0.7));
-    Shape legs = unite(capsule({cx - 1.3, 13.0}, {cx - 1.3, 14.3}, 0.75), capsule({cx + 1.3, 13.0}, {cx + 1.3, 14.3}, 0.75));
+    Shape arms = unite(capsule({cx - 1.6, 9.4}, {cx - 3.6, 11.0}, 0.7),
+                       capsule({cx + 1.6, 9.4}, {cx + 3.6, 11.0}, 0.7));
+    Shape legs = unite(capsule({cx - 1.3, 13.0}, {cx - 1.3, 14.3}, 0.75),
+                       capsule({cx + 1.3, 13.0}, {cx + 1.3, 14.3}, 0.75));
     Shape body = unite({head, buns, bow, dress, arms, legs});
     sc.silhouette = grow(body, 0.8);
     sc.fill(sc.silhouette, ink);
@@ -128,4 +138,4 @@ Image mediumMinuteTip() {
     return img;
 }
 
-}  // namespace art
+} // namespace art

@@ -10,4 +10,4 @@ Image mediumHourTip();
 Image mediumCentreCap();
 Image mediumMinuteTip();
 
-}  // namespace art
+} // namespace art

@@ -32,8 +32,10 @@ Shape mascotHead(Scene& sc, V c, double s) {
     // eyes with a sparkle, rosy cheeks, a small smile
     for (int k = -1; k <= 1; k += 2) {
         // eyes never thinner than a pixel, so they read even on the icon
-        sc.fill(ellipse(P(3.7 * k, 2.9), std::max(1.45 * s, 0.75), std::max(2.0 * s, 1.1)), hex(kInk));
-        if (s >= 0.95) sc.fill(circle(P(3.7 * k + 0.5, 2.1), 0.5 * s), hex(kWhite));
+        sc.fill(ellipse(P(3.7 * k, 2.9), std::max(1.45 * s, 0.75), std::max(2.0 * s, 1.1)),
+                hex(kInk));
+        if (s >= 0.95)
+            sc.fill(circle(P(3.7 * k + 0.5, 2.1), 0.5 * s), hex(kWhite));
         sc.fill(ellipse(P(6.0 * k, 5.6), 1.75 * s, 1.05 * s), hex(kCheek), 0.75);
     }
     Shape smile = intersect(ring(P(0, 5.0), 1.1 * s, 1.75 * s), halfPlaneBelow(P(0, 5.5).y));
@@ -65,4 +67,4 @@ Image iconPicture() {
     return img;
 }
 
-}  // namespace art
+} // namespace art

@@ -11,7 +11,7 @@ namespace art {
 
 // The mascot, "Mina": a round-faced little girl with violet hair worn in two
 // side buns and a coral polka-dot bow.
-const uint32_t kInk = 0x3B2140;      // outline plum
+const uint32_t kInk = 0x3B2140; // outline plum
 const uint32_t kHair = 0x8B5FBF;
 const uint32_t kHairDark = 0x6A4399;
 const uint32_t kHairLight = 0xB596E3;
@@ -41,4 +41,4 @@ void flower(Scene& sc, V c, double r, Col petal);
 // The icon: the head on its own, 32 x 32.
 Image iconPicture();
 
-}  // namespace art
+} // namespace art

@@ -14,15 +14,17 @@ struct Box {
     std::vector<std::pair<Rgb, uint32_t>> cols;
 };
 
-}  // namespace
+} // namespace
 
 std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
     std::map<Rgb, uint32_t> hist;
-    for (const Rgb& p : pixels) hist[p]++;
+    for (const Rgb& p : pixels)
+        hist[p]++;
     std::vector<std::pair<Rgb, uint32_t>> uniq(hist.begin(), hist.end());
     if (uniq.size() <= maxColours) {
         std::vector<Rgb> pal;
-        for (auto& u : uniq) pal.push_back(u.first);
+        for (auto& u : uniq)
+            pal.push_back(u.first);
         return pal;
     }
     std::vector<Box> boxes(1);
@@ -33,7 +35,8 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
         double bestScore = 0;
         int bestChan = 0;
         for (size_t i = 0; i < boxes.size(); ++i) {
-            if (boxes[i].cols.size() < 2) continue;
+            if (boxes[i].cols.size() < 2)
+                continue;
             int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
             uint64_t cnt = 0;
             for (auto& c : boxes[i].cols) {
@@ -45,7 +48,8 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
             }
             int ch = 0;
             for (int k = 1; k < 3; ++k)
-                if (hi[k] - lo[k] > hi[ch] - lo[ch]) ch = k;
+                if (hi[k] - lo[k] > hi[ch] - lo[ch])
+                    ch = k;
             double score = double(hi[ch] - lo[ch]) * std::sqrt(double(cnt));
             if (score > bestScore) {
                 bestScore = score;
@@ -53,18 +57,22 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
                 bestChan = ch;
             }
         }
-        if (best < 0) break;
+        if (best < 0)
+            break;
         auto& cols = boxes[best].cols;
-        std::stable_sort(cols.begin(), cols.end(), [&](const std::pair<Rgb, uint32_t>& a, const std::pair<Rgb, uint32_t>& b) {
-            return chan(a.first, bestChan) < chan(b.first, bestChan);
-        });
+        std::stable_sort(cols.begin(), cols.end(),
+                         [&](const std::pair<Rgb, uint32_t>& a, const std::pair<Rgb, uint32_t>& b) {
+                             return chan(a.first, bestChan) < chan(b.first, bestChan);
+                         });
         uint64_t total = 0, run = 0;
-        for (auto& c : cols) total += c.second;
+        for (auto& c : cols)
+            total += c.second;
         size_t cut = 1;
         for (size_t i = 0; i + 1 < cols.size(); ++i) {
             run += cols[i].second;
             cut = i + 1;
-            if (2 * run >= total) break;
+            if (2 * run >= total)
+                break;
         }
         Box nb;
         nb.cols.assign(cols.begin() + long(cut), cols.end());
@@ -75,7 +83,8 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
     for (auto& b : boxes) {
         double s[3] = {0, 0, 0}, n = 0;
         for (auto& c : b.cols) {
-            for (int k = 0; k < 3; ++k) s[k] += chan(c.first, k) * double(c.second);
+            for (int k = 0; k < 3; ++k)
+                s[k] += chan(c.first, k) * double(c.second);
             n += c.second;
         }
         centre.push_back({s[0] / n, s[1] / n, s[2] / n});
@@ -86,7 +95,8 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
             size_t bi = 0;
             double bd = 1e30;
             for (size_t i = 0; i < centre.size(); ++i) {
-                double dr = u.first.r - centre[i][0], dg = u.first.g - centre[i][1], db = u.first.b - centre[i][2];
+                double dr = u.first.r - centre[i][0], dg = u.first.g - centre[i][1],
+                       db = u.first.b - centre[i][2];
                 double d = 2 * dr * dr + 4 * dg * dg + 3 * db * db;
                 if (d < bd) {
                     bd = d;
@@ -99,11 +109,13 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
             acc[bi][3] += u.second;
         }
         for (size_t i = 0; i < centre.size(); ++i)
-            if (acc[i][3] > 0) centre[i] = {acc[i][0] / acc[i][3], acc[i][1] / acc[i][3], acc[i][2] / acc[i][3]};
+            if (acc[i][3] > 0)
+                centre[i] = {acc[i][0] / acc[i][3], acc[i][1] / acc[i][3], acc[i][2] / acc[i][3]};
     }
     std::vector<Rgb> pal;
     for (auto& c : centre)
-        pal.push_back(Rgb{uint8_t(std::lround(c[0])), uint8_t(std::lround(c[1])), uint8_t(std::lround(c[2]))});
+        pal.push_back(Rgb{uint8_t(std::lround(c[0])), uint8_t(std::lround(c[1])),
+                          uint8_t(std::lround(c[2]))});
     std::sort(pal.begin(), pal.end());
     pal.erase(std::unique(pal.begin(), pal.end()), pal.end());
     return pal;
@@ -123,4 +135,4 @@ size_t nearest(const std::vector<Rgb>& pal, size_t first, Rgb c) {
     return bi;
 }
 
-}  // namespace art
+} // namespace art

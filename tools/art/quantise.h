@@ -17,4 +17,4 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours);
 // Index of the entry of pal, from first on, closest to c.
 size_t nearest(const std::vector<Rgb>& pal, size_t first, Rgb c);
 
-}  // namespace art
+} // namespace art

@@ -13,9 +13,9 @@ int toByte(double l) {
     return std::min(255, std::max(0, v));
 }
 
-const int kSS = 5;  // samples per pixel side
+const int kSS = 5; // samples per pixel side
 
-}  // namespace
+} // namespace
 
 Paint radial(V c, double r, Col inner, Col outer) {
     return [=](V p) { return mix(inner, outer, clamp01(len(p - c) / r)); };
@@ -35,13 +35,16 @@ void render(const Scene& sc, Image& img, int ox, int fw) {
             for (int sy = 0; sy < kSS; ++sy) {
                 for (int sx = 0; sx < kSS; ++sx) {
                     V p{x + (sx + 0.5) / kSS, y + (sy + 0.5) / kSS};
-                    if (sc.silhouette(p) < 0) ++inside;
+                    if (sc.silhouette(p) < 0)
+                        ++inside;
                     Col c = sc.rim;
                     for (const Layer& L : sc.layers) {
                         double d = L.shape(p);
-                        if (d > 0.5 / kSS) continue;
+                        if (d > 0.5 / kSS)
+                            continue;
                         double cov = clamp01(0.5 - d * kSS) * L.alpha;
-                        if (cov <= 0) continue;
+                        if (cov <= 0)
+                            continue;
                         c = mix(c, L.paint(p), cov);
                     }
                     acc.r += c.r;
@@ -52,9 +55,10 @@ void render(const Scene& sc, Image& img, int ox, int fw) {
             const double n = kSS * kSS;
             size_t i = size_t(y) * img.w + ox + x;
             img.opaque[i] = (2 * inside >= kSS * kSS) ? 1 : 0;
-            img.px[i] = Rgb{uint8_t(toByte(acc.r / n)), uint8_t(toByte(acc.g / n)), uint8_t(toByte(acc.b / n))};
+            img.px[i] = Rgb{uint8_t(toByte(acc.r / n)), uint8_t(toByte(acc.g / n)),
+                            uint8_t(toByte(acc.b / n))};
         }
     }
 }
 
-}  // namespace art
+} // namespace art

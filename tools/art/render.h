@@ -27,8 +27,12 @@ inline double toLin(double c8) {
     double c = c8 / 255.0;
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
-inline Col hex(uint32_t h) { return {toLin((h >> 16) & 255), toLin((h >> 8) & 255), toLin(h & 255)}; }
-inline Col mix(Col a, Col b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+inline Col hex(uint32_t h) {
+    return {toLin((h >> 16) & 255), toLin((h >> 8) & 255), toLin(h & 255)};
+}
+inline Col mix(Col a, Col b, double t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 
 using Paint = std::function<Col(V)>;
 
@@ -39,9 +43,9 @@ struct Layer {
 };
 
 struct Scene {
-    Col rim;                     // colour of samples outside the silhouette
-    Shape silhouette;            // decides the hard outline
-    std::vector<Layer> layers;   // painted bottom to top
+    Col rim;                   // colour of samples outside the silhouette
+    Shape silhouette;          // decides the hard outline
+    std::vector<Layer> layers; // painted bottom to top
     void fill(const Shape& s, Col c, double a = 1.0) {
         layers.push_back({s, [c](V) { return c; }, a});
     }
@@ -57,4 +61,4 @@ Paint linear(V a, V b, Col ca, Col cb);
 // strip share one image).
 void render(const Scene& sc, Image& img, int ox, int fw);
 
-}  // namespace art
+} // namespace art

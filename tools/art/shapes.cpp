@@ -29,7 +29,8 @@ Shape ellipse(V c, double rx, double ry, double ang) {
             // gradient-normalised so the edge width stays close to one pixel
             double gx = q.x / (rx * rx), gy = q.y / (ry * ry);
             double g = std::sqrt(gx * gx + gy * gy);
-            if (k < 1e-9 || g < 1e-12) return -std::min(rx, ry);
+            if (k < 1e-9 || g < 1e-12)
+                return -std::min(rx, ry);
             return (k * k - 1.0) / (2.0 * g);
         },
         c.x - m, c.y - m, c.x + m, c.y + m);
@@ -71,8 +72,9 @@ Shape polygon(std::vector<V> v) {
                 V e = v[j] - v[i], w = p - v[i];
                 V b = w - e * clamp01(dot(w, e) / dot(e, e));
                 d = std::min(d, dot(b, b));
-                bool c1 = p.y >= v[i].y, c2 = p.y < v[j].y, c3 = e.x * w.y > e.y * w.x;
-                if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
+                bool c1 = p.y >= v[i].y, c2 = p.y<v[j].y, c3 = e.x * w.y> e.y * w.x;
+                if ((c1 && c2 && c3) || (!c1 && !c2 && !c3))
+                    s = -s;
             }
             return s * std::sqrt(d);
         },
@@ -80,12 +82,13 @@ Shape polygon(std::vector<V> v) {
 }
 
 Shape unite(Shape a, Shape b) {
-    return boxed([=](V p) { return std::min(a(p), b(p)); }, std::min(a.x0, b.x0), std::min(a.y0, b.y0),
-                 std::max(a.x1, b.x1), std::max(a.y1, b.y1));
+    return boxed([=](V p) { return std::min(a(p), b(p)); }, std::min(a.x0, b.x0),
+                 std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1));
 }
 Shape unite(std::vector<Shape> v) {
     Shape s = v[0];
-    for (size_t i = 1; i < v.size(); ++i) s = unite(s, v[i]);
+    for (size_t i = 1; i < v.size(); ++i)
+        s = unite(s, v[i]);
     return s;
 }
 // Union with a rounded joint of size k (soft minimum).
@@ -99,8 +102,8 @@ Shape smoothUnite(Shape a, Shape b, double k) {
         std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1));
 }
 Shape intersect(Shape a, Shape b) {
-    Shape s = boxed([=](V p) { return std::max(a(p), b(p)); }, std::max(a.x0, b.x0), std::max(a.y0, b.y0),
-                    std::min(a.x1, b.x1), std::min(a.y1, b.y1));
+    Shape s = boxed([=](V p) { return std::max(a(p), b(p)); }, std::max(a.x0, b.x0),
+                    std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1));
     return s;
 }
 // Grows (d > 0) or shrinks a shape.
@@ -108,11 +111,15 @@ Shape grow(Shape a, double d) {
     return boxed([=](V p) { return a(p) - d; }, a.x0 - d, a.y0 - d, a.x1 + d, a.y1 + d);
 }
 Shape ring(V c, double r0, double r1) {
-    return boxed([=](V p) { double l = len(p - c); return std::max(r0 - l, l - r1); }, c.x - r1, c.y - r1,
-                 c.x + r1, c.y + r1);
+    return boxed(
+        [=](V p) {
+            double l = len(p - c);
+            return std::max(r0 - l, l - r1);
+        },
+        c.x - r1, c.y - r1, c.x + r1, c.y + r1);
 }
-Shape halfPlaneBelow(double y) {  // everything with p.y > y
+Shape halfPlaneBelow(double y) { // everything with p.y > y
     return Shape{[=](V p) { return y - p.y; }};
 }
 
-}  // namespace art
+} // namespace art

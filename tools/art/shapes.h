@@ -15,22 +15,36 @@ const double kPi = 3.14159265358979323846;
 struct V {
     double x, y;
 };
-inline V operator+(V a, V b) { return {a.x + b.x, a.y + b.y}; }
-inline V operator-(V a, V b) { return {a.x - b.x, a.y - b.y}; }
-inline V operator*(V a, double s) { return {a.x * s, a.y * s}; }
-inline double dot(V a, V b) { return a.x * b.x + a.y * b.y; }
-inline double len(V a) { return std::sqrt(dot(a, a)); }
+inline V operator+(V a, V b) {
+    return {a.x + b.x, a.y + b.y};
+}
+inline V operator-(V a, V b) {
+    return {a.x - b.x, a.y - b.y};
+}
+inline V operator*(V a, double s) {
+    return {a.x * s, a.y * s};
+}
+inline double dot(V a, V b) {
+    return a.x * b.x + a.y * b.y;
+}
+inline double len(V a) {
+    return std::sqrt(dot(a, a));
+}
 inline V rot(V a, double ang) {
     double c = std::cos(ang), s = std::sin(ang);
     return {a.x * c - a.y * s, a.x * s + a.y * c};
 }
-inline double deg(double d) { return d * kPi / 180.0; }
+inline double deg(double d) {
+    return d * kPi / 180.0;
+}
 // Point on a circle, angle in degrees clockwise from 12 o'clock.
 inline V polar(V c, double r, double angDeg) {
     return {c.x + r * std::sin(deg(angDeg)), c.y - r * std::cos(deg(angDeg))};
 }
 
-inline double clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+inline double clamp01(double v) {
+    return v < 0 ? 0 : (v > 1 ? 1 : v);
+}
 
 inline double segDist(V p, V a, V b) {
     V pa = p - a, ba = b - a;
@@ -45,7 +59,8 @@ struct Shape {
     std::function<double(V)> f;
     double x0 = -1e9, y0 = -1e9, x1 = 1e9, y1 = 1e9;
     double operator()(V p) const {
-        if (p.x < x0 || p.x > x1 || p.y < y0 || p.y > y1) return 1e3;
+        if (p.x < x0 || p.x > x1 || p.y < y0 || p.y > y1)
+            return 1e3;
         return f(p);
     }
 };
@@ -60,7 +75,7 @@ Shape rbox(V c, double hw, double hh, double rad, double ang = 0);
 // Filled polygon (any simple polygon).
 Shape polygon(std::vector<V> v);
 Shape ring(V c, double r0, double r1);
-Shape halfPlaneBelow(double y);  // everything with p.y > y
+Shape halfPlaneBelow(double y); // everything with p.y > y
 
 Shape unite(Shape a, Shape b);
 Shape unite(std::vector<Shape> v);
@@ -70,4 +85,4 @@ Shape intersect(Shape a, Shape b);
 // Grows (d > 0) or shrinks a shape.
 Shape grow(Shape a, double d);
 
-}  // namespace art
+} // namespace art

@@ -37,10 +37,10 @@ Image smallDial() {
         double a = 34.0 * k;
         V base = polar(C, R + 4.0, a);
         double turn = deg(a);
-        auto L = [&](double u, double v) { return base + rot(V{u, -v}, turn); };  // v outwards
+        auto L = [&](double u, double v) { return base + rot(V{u, -v}, turn); }; // v outwards
         Shape dome = intersect(circle(L(0, 6.0), 15.6), Shape{[=](V p) {
                                    V q = rot(p - base, -turn);
-                                   return q.y - 0.0;  // keep the half away from the case (v >= 0)
+                                   return q.y - 0.0; // keep the half away from the case (v >= 0)
                                }});
         Shape lip = rbox(L(0, 0.6), 16.8, 2.1, 1.9, turn);
         Shape bell = unite(dome, lip);
@@ -52,8 +52,8 @@ Image smallDial() {
     }
     Shape hammerPost = capsule({C.x, C.y - R + 2}, {C.x, C.y - R - 8}, 1.7);
     Shape hammer = circle({C.x, C.y - R - 10.5}, 3.3);
-    Shape body = unite({parts[0], bells[0], bells[1], stems[0], stems[1], knobs[0], knobs[1], feet[0], feet[1],
-                        hammerPost, hammer});
+    Shape body = unite({parts[0], bells[0], bells[1], stems[0], stems[1], knobs[0], knobs[1],
+                        feet[0], feet[1], hammerPost, hammer});
     sc.silhouette = grow(body, 1.1);
     sc.fill(sc.silhouette, ink);
     // feet and stems
@@ -66,7 +66,8 @@ Image smallDial() {
     for (int i = 0; i < 2; ++i) {
         double k = i == 0 ? -1 : 1;
         V top = polar(C, R + 15, 34.0 * k);
-        sc.fill(bells[size_t(i)], radial(top + V{-4.0 * 1, -4.0}, 19.0, hex(kGoldLight), hex(kGold)));
+        sc.fill(bells[size_t(i)],
+                radial(top + V{-4.0 * 1, -4.0}, 19.0, hex(kGoldLight), hex(kGold)));
         sc.fill(knobs[size_t(i)], radial(top, 26.0, hex(kGoldLight), hex(kGold)));
         // a soft shine on each dome
         V sh = polar(C, R + 12.0, 34.0 * k - 6.0 * k);
@@ -74,7 +75,8 @@ Image smallDial() {
     }
     // case: coral ring with a darker seam, gold bezel, cream dial
     sc.fill(grow(parts[0], 0.0), radial({C.x - 14, C.y - 16}, 60, hex(0xFF9FB2), hex(0xF0687F)));
-    for (int i = 0; i < 16; ++i) sc.fill(circle(polar(C, 41.0, i * 22.5 + 11.25), 1.05), hex(0xFFE3EA), 0.9);
+    for (int i = 0; i < 16; ++i)
+        sc.fill(circle(polar(C, 41.0, i * 22.5 + 11.25), 1.05), hex(0xFFE3EA), 0.9);
     sc.fill(circle(C, 38.6), hex(kGoldDark));
     sc.fill(circle(C, 37.7), hex(kGold));
     sc.fill(circle(C, 36.2), radial({C.x, C.y - 8}, 40, hex(kWhite), hex(0xFFF1DE)));
@@ -82,7 +84,8 @@ Image smallDial() {
     for (int gy = -4; gy <= 4; ++gy)
         for (int gx = -4; gx <= 4; ++gx) {
             V d = C + V{gx * 8.0 + (gy % 2 ? 4.0 : 0.0), gy * 8.0};
-            if (len(d - C) < 31.0 && len(d - C) > 14.0) sc.fill(circle(d, 1.2), hex(0xFFE0E7), 0.8);
+            if (len(d - C) < 31.0 && len(d - C) > 14.0)
+                sc.fill(circle(d, 1.2), hex(0xFFE0E7), 0.8);
         }
     // numerals 12 3 6 9 and flowers at the other hours
     const Col num = hex(kPlumText);
@@ -91,7 +94,8 @@ Image smallDial() {
     for (int i = 0; i < 12; ++i) {
         V p = polar(C, rn, i * 30.0);
         if (i % 3 == 0) {
-            for (const Shape& g : textShapes(labels[i / 3], p, 8.0, 1.45, 0.14)) sc.fill(g, num);
+            for (const Shape& g : textShapes(labels[i / 3], p, 8.0, 1.45, 0.14))
+                sc.fill(g, num);
         } else {
             static const uint32_t petals[4] = {kPink, kLilac, kMint, 0xFFC38A};
             flower(sc, polar(C, rn + 1.0, i * 30.0), 4.2, hex(petals[i % 4]));
@@ -99,10 +103,11 @@ Image smallDial() {
     }
     // minute dots
     for (int i = 0; i < 60; ++i)
-        if (i % 5) sc.fill(circle(polar(C, 34.3, i * 6.0), 0.55), hex(0xC9A2B4));
+        if (i % 5)
+            sc.fill(circle(polar(C, 34.3, i * 6.0), 0.55), hex(0xC9A2B4));
     Image img(101, 128);
     render(sc, img, 0, 101);
     return img;
 }
 
-}  // namespace art
+} // namespace art

@@ -8,4 +8,4 @@ namespace art {
 Image smallOverlay();
 Image smallDial();
 
-}  // namespace art
+} // namespace art

@@ -20,7 +20,7 @@ std::vector<Shape> textShapes(const std::string& s, V c, double h, double sw, do
 // clockwise from 12). outward: tops point away from the centre and the text
 // runs clockwise (for the top of a ring); otherwise tops point inwards and
 // it runs anticlockwise (for the bottom, so both read left to right).
-std::vector<Shape> arcText(const std::string& s, V c, double r, double mid, double h, double sw, double tracking,
-                           bool outward);
+std::vector<Shape> arcText(const std::string& s, V c, double r, double mid, double h, double sw,
+                           double tracking, bool outward);
 
-}  // namespace art
+} // namespace art
