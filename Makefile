@@ -26,8 +26,10 @@ build-x86: setup $(X86)/Makefile
 
 build: build-x64 build-x86
 
-# Every test under Wine on a private X server; ends with CTest's summary.
+# The committed art must still be what the generators make; then every test under Wine on a
+# private X server, ending with CTest's summary.
 test: build
+	@$(MAKE) art-check
 	@tools/with-xvfb.sh tools/run-tests.sh $(X64)
 
 # The clock on $DISPLAY, or for a few seconds on a private X server with a screenshot.
