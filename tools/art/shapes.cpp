@@ -18,8 +18,7 @@ Shape circle(V c, double r) {
     return boxed([=](V p) { return len(p - c) - r; }, c.x - r, c.y - r, c.x + r, c.y + r);
 }
 
-// Ellipse, optionally turned by ang radians; the distance is approximate but
-// smooth, which is all the anti-aliasing needs.
+// The ellipse's distance is approximate but smooth, which is all the anti-aliasing needs.
 Shape ellipse(V c, double rx, double ry, double ang) {
     double m = std::max(rx, ry);
     return boxed(
@@ -41,7 +40,6 @@ Shape capsule(V a, V b, double r) {
                  std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r);
 }
 
-// Rounded rectangle centred on c, half sizes hw/hh, corner radius rad, turned by ang.
 Shape rbox(V c, double hw, double hh, double rad, double ang) {
     double m = std::sqrt(hw * hw + hh * hh);
     return boxed(
@@ -54,7 +52,6 @@ Shape rbox(V c, double hw, double hh, double rad, double ang) {
         c.x - m, c.y - m, c.x + m, c.y + m);
 }
 
-// Filled polygon (any simple polygon).
 Shape polygon(std::vector<V> v) {
     double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
     for (V q : v) {
@@ -72,7 +69,10 @@ Shape polygon(std::vector<V> v) {
                 V e = v[j] - v[i], w = p - v[i];
                 V b = w - e * clamp01(dot(w, e) / dot(e, e));
                 d = std::min(d, dot(b, b));
-                bool c1 = p.y >= v[i].y, c2 = p.y<v[j].y, c3 = e.x * w.y> e.y * w.x;
+                // crossing test for the sign (inside when an odd number of edges cross)
+                bool c1 = p.y >= v[i].y;
+                bool c2 = p.y < v[j].y;
+                bool c3 = e.x * w.y > e.y * w.x;
                 if ((c1 && c2 && c3) || (!c1 && !c2 && !c3))
                     s = -s;
             }
@@ -91,7 +91,6 @@ Shape unite(std::vector<Shape> v) {
         s = unite(s, v[i]);
     return s;
 }
-// Union with a rounded joint of size k (soft minimum).
 Shape smoothUnite(Shape a, Shape b, double k) {
     return boxed(
         [=](V p) {
@@ -106,7 +105,6 @@ Shape intersect(Shape a, Shape b) {
                     std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1));
     return s;
 }
-// Grows (d > 0) or shrinks a shape.
 Shape grow(Shape a, double d) {
     return boxed([=](V p) { return a(p) - d; }, a.x0 - d, a.y0 - d, a.x1 + d, a.y1 + d);
 }
@@ -118,7 +116,7 @@ Shape ring(V c, double r0, double r1) {
         },
         c.x - r1, c.y - r1, c.x + r1, c.y + r1);
 }
-Shape halfPlaneBelow(double y) { // everything with p.y > y
+Shape halfPlaneBelow(double y) {
     return Shape{[=](V p) { return y - p.y; }};
 }
 
