@@ -1,0 +1,150 @@
+// The face: size validation, hand angles and tips, the outline's runs, and the composed frames
+// against digests stored in frame_digests.txt (rewritten by "make digests").
+#include <gtest/gtest.h>
+
+#include <limits.h>
+
+#include <map>
+#include <string>
+
+#include "app/main_window.h"
+#include "face/face_painter.h"
+#include "face/face_set.h"
+#include "face/hand_math.h"
+#include "face/window_region.h"
+#include "imaging/dib.h"
+
+TEST(FaceTables, StoredSizesOutsideTheTableMeanSmall) {
+    const int cases[][2] = {{0, 0}, {1, 1}, {2, 2}, {3, 0}, {5, 0}, {-1, 0}, {INT_MIN, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c[1], ValidSizeIndex(c[0])) << "SIZE " << c[0];
+}
+
+TEST(HandMath, AnglesFollowTheTimeOfDay) {
+    // hour, minute, second, then the second, minute and hour hands' angles.
+    const int cases[][6] = {
+        {12, 0, 0, 0, 0, 0},       {0, 0, 0, 0, 0, 0},          {12, 2, 0, 0, 12, 1},
+        {3, 0, 0, 0, 0, 90},       {11, 59, 59, 354, 354, 359}, {15, 0, 0, 0, 0, 90},
+        {13, 1, 0, 0, 6, 30},      {14, 2, 0, 0, 12, 61},       {23, 59, 0, 0, 354, 359},
+        {0, 25, 25, 150, 150, 12}, {9, 45, 15, 90, 270, 292}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c[0] << ":" << c[1] << ":" << c[2]);
+        for (int hand = kHandSecond; hand <= kHandHour; ++hand)
+            EXPECT_EQ(c[3 + hand], HandAngleAt(hand, c[0], c[1], c[2])) << "hand " << hand;
+    }
+    EXPECT_EQ(0, HandAngleAt(3, 5, 30, 30));
+}
+
+TEST(HandMath, TipsAreCutTowardTheCentre) {
+    // centre x, centre y, length, angle, then the tip.
+    const int cases[][6] = {
+        {50, 80, 25, 0, 50, 55},    {86, 85, 47, 0, 86, 38},     {50, 80, 25, 90, 75, 80},
+        {85, 89, 23, 180, 85, 112}, {86, 85, 30, 270, 56, 85},   {86, 85, 30, 30, 100, 60},
+        {86, 85, 30, 60, 111, 70},  {86, 85, 30, 150, 100, 110}, {85, 89, 38, 150, 104, 121}};
+    for (const auto& c : cases) {
+        Point tip = {-1, -1};
+        HandTip(tip, c[0], c[1], c[2], c[3]);
+        EXPECT_EQ(c[4], tip.x) << "length " << c[2] << " angle " << c[3];
+        EXPECT_EQ(c[5], tip.y) << "length " << c[2] << " angle " << c[3];
+    }
+}
+
+namespace {
+// '#' is a picture pixel, anything else the key.
+DWORD GridPixel(const void* context, int x, int y) {
+    return static_cast<const char* const*>(context)[y][x] == '#' ? 1 : 0;
+}
+DWORD StripedPixel(const void*, int x, int) {
+    return x % 2;
+}
+} // namespace
+
+TEST(WindowRegion, OneRectanglePerRunClosedAtTheKeyOrTheBlockEnd) {
+    const char* const grid[] = {"..##..", "######", "#....#", "......", "##.#.#"};
+    struct Case {
+        int x0, y0, width, height;
+        const char* runs; // "row:left-right" per rectangle
+    } cases[] = {{0, 0, 6, 5, "0:2-4 1:0-6 2:0-1 2:5-6 4:0-2 4:3-4 4:5-6"},
+                 {1, 1, 4, 2, "1:1-5"},
+                 {2, 0, 4, 5, "0:2-4 1:2-6 2:5-6 4:3-4 4:5-6"},
+                 {5, 0, 1, 5, "1:5-6 2:5-6 4:5-6"},
+                 {0, 3, 6, 1, ""}};
+    for (const Case& c : cases) {
+        RECT rects[16];
+        const int n = CollectRegionRects(GridPixel, grid, c.x0, c.y0, c.width, c.height, 0, rects);
+        std::string runs;
+        for (int i = 0; i < n; ++i) {
+            EXPECT_EQ(rects[i].top + 1, rects[i].bottom);
+            runs += (i ? " " : "") + std::to_string(rects[i].top) + ":" +
+                    std::to_string(rects[i].left) + "-" + std::to_string(rects[i].right);
+        }
+        EXPECT_EQ(c.runs, runs) << "block " << c.x0 << "," << c.y0 << " " << c.width << "x"
+                                << c.height;
+    }
+    // 100 runs a row: the list stops full after row 29.
+    static RECT many[kMaxRegionRects];
+    ASSERT_EQ(kMaxRegionRects, CollectRegionRects(StripedPixel, nullptr, 0, 0, 200, 40, 0, many));
+    EXPECT_EQ(29, many[kMaxRegionRects - 1].top);
+    EXPECT_EQ(199, many[kMaxRegionRects - 1].left);
+}
+
+namespace {
+unsigned CanvasDigest() {
+    unsigned hash = 2166136261u; // FNV-1a
+    for (int y = 0; y < g_pCanvas->GetHeight(); ++y) {
+        const BYTE* row = g_pCanvas->GetRow(y);
+        for (int i = 0; i < 4 * g_pCanvas->GetWidth(); ++i)
+            hash = (hash ^ row[i]) * 16777619u;
+    }
+    return hash ^ (g_pCanvas->GetWidth() << 16 | g_pCanvas->GetHeight());
+}
+} // namespace
+
+// Each size at a few times, and the large size at every pendulum position.
+TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
+    struct Case {
+        int size, hour, minute, second, paints;
+    } cases[] = {{0, 10, 10, 30, 1}, {0, 1, 45, 0, 1},  {1, 1, 45, 0, 1},
+                 {1, 7, 30, 15, 1},  {2, 7, 30, 15, 8}, {5, 10, 10, 30, 1}};
+    std::map<std::string, unsigned> got;
+    for (const Case& c : cases) {
+        BuildFaceSet(c.size);
+        SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
+        ASSERT_NE(nullptr, g_pCanvas);
+        g_nAnimationPos = 0;
+        for (int pos = 0; pos < c.paints; ++pos) {
+            SYSTEMTIME t = {2026, 12, 1, 7, 0, 0, 0, 0};
+            t.wHour = c.hour, t.wMinute = c.minute, t.wSecond = c.second;
+            ASSERT_EQ(1, ComposeFrame(c.size, &t));
+            char name[64];
+            sprintf(name, "size%d-%02d:%02d:%02d-pendulum%d", c.size, c.hour, c.minute, c.second,
+                    c.paints > 1 ? pos : 0);
+            got[name] = CanvasDigest();
+        }
+    }
+    FreeFaceSet();
+    const std::string path = CLOCK_SOURCE_DIR "/tests/face/frame_digests.txt";
+    if (getenv("CLOCK_UPDATE_DIGESTS") != nullptr) {
+        FILE* f = fopen(path.c_str(), "w");
+        ASSERT_NE(nullptr, f) << path;
+        for (const auto& entry : got)
+            fprintf(f, "%s %08x\n", entry.first.c_str(), entry.second);
+        fclose(f);
+        printf("wrote %s\n", path.c_str());
+        return;
+    }
+    std::map<std::string, unsigned> stored;
+    FILE* f = fopen(path.c_str(), "r");
+    ASSERT_NE(nullptr, f) << path << ": make digests writes it";
+    char name[64];
+    unsigned digest;
+    while (fscanf(f, "%63s %x", name, &digest) == 2)
+        stored[name] = digest;
+    fclose(f);
+    for (const auto& entry : got) {
+        if (stored.count(entry.first) == 0)
+            ADD_FAILURE() << "no stored digest for frame " << entry.first << " (make digests)";
+        else
+            EXPECT_EQ(stored[entry.first], entry.second) << "frame " << entry.first << " differs";
+    }
+}

@@ -1,0 +1,204 @@
+// The bitmap loader fed whole and damaged pictures, the copy rectangle's clipping and the
+// colour-keyed copy.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "imaging/dib.h"
+#include "unit_support.h"
+
+namespace {
+
+DWORD Raw(int x, int y, int bits) {
+    const DWORD v = static_cast<DWORD>(x * 37 + y * 101 + 5) * 2654435761u;
+    return bits == 32 ? v : v & ((1u << bits) - 1);
+}
+
+// A bitmap as the resource compiler stores it: header, colour table, rows from the bottom up.
+// Pixel (x, y) reads back as Raw(x, y); table entry i is the colour 0x00RRGGBB = i * 0x010305.
+Bytes MakeBitmap(int width, int height, int bits, int colours) {
+    Bytes b;
+    Put(b, 40, 4), Put(b, width, 4), Put(b, height, 4), Put(b, 1, 2), Put(b, bits, 2);
+    Put(b, BI_RGB, 4), Put(b, 0, 12), Put(b, colours, 4), Put(b, 0, 4);
+    for (int i = 0; i < (bits <= 8 ? (colours ? colours : 1 << bits) : 0); ++i)
+        Put(b, i * 0x010305u, 4);
+    const int stride = (bits * width + 31) / 32 * 4;
+    for (int y = height - 1; y >= 0; --y) {
+        Bytes row(stride);
+        for (int x = 0; x < width; ++x) {
+            const DWORD v = Raw(x, y, bits);
+            if (bits <= 8)
+                row[x * bits / 8] |= v << (8 - bits - x * bits % 8);
+            for (int i = 0; bits > 8 && i < bits / 8; ++i)
+                row[x * bits / 8 + i] = bits == 24 ? v >> (16 - 8 * i) : v >> (8 * i);
+        }
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
+void SetField(Bytes& b, size_t at, DWORD value, int count) {
+    for (int i = 0; i < count; ++i)
+        b[at + i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+} // namespace
+
+TEST(BitmapLoader, EveryDepthReadsBackPixelForPixel) {
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
+        SCOPED_TRACE(testing::Message() << bits << " bits");
+        const Bytes file = MakeBitmap(13, 5, bits, 0);
+        CMemoryStream stream(file);
+        CDIB dib;
+        ASSERT_EQ(1, dib.LoadFromStream(&stream));
+        ASSERT_EQ(13, dib.GetWidth());
+        ASSERT_EQ(5, dib.GetHeight());
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(Raw(x, y, bits), dib.GetPixel(x, y)) << x << "," << y;
+        if (bits > 8)
+            continue;
+        // The colour table gives the pixels their colours.
+        ASSERT_EQ(1, dib.ConvertBitCount(32));
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(Raw(x, y, bits) * 0x010305u, dib.GetPixel(x, y) & 0xFFFFFF) << x << y;
+    }
+}
+
+TEST(BitmapLoader, DamagedHeadersAreRefused) {
+    const Bytes good = MakeBitmap(9, 7, 8, 0); // 40 + 1024 + 7 * 12 bytes
+    struct Case {
+        const char* what;
+        size_t at; // field changed, or 0
+        DWORD value;
+        int count;
+        size_t keep; // bytes kept, or 0 for all
+        int expected;
+    } cases[] = {{"whole", 0, 0, 0, 0, 1},
+                 {"header cut", 0, 0, 0, 39, 0},
+                 {"colour table cut", 0, 0, 0, 40 + 1000, 0},
+                 {"last row one byte short", 0, 0, 0, good.size() - 1, 0},
+                 {"width 0", 4, 0, 4, 0, 0},
+                 {"top-down height", 8, static_cast<DWORD>(-7), 4, 0, 0},
+                 {"width beyond the limit", 4, 32768, 4, 0, 0},
+                 {"too many pixels", 4, 30000, 4, 0, 0},
+                 {"bit count 3", 14, 3, 2, 0, 0},
+                 {"257 colours", 32, 257, 4, 0, 0},
+                 {"2 colours: the rows come early", 32, 2, 4, 0, 1}};
+    for (const Case& c : cases) {
+        Bytes file = good;
+        if (c.count)
+            SetField(file, c.at, c.value, c.count);
+        if (c.keep)
+            file.resize(c.keep);
+        CMemoryStream stream(file);
+        CDIB dib;
+        EXPECT_EQ(c.expected, dib.LoadFromStream(&stream)) << c.what;
+        EXPECT_EQ(1 - c.expected, dib.IsEmpty()) << c.what;
+    }
+}
+
+// Mutated headers and cut or grown data: the loader never crashes, never accepts what it
+// cannot read whole, and whatever it accepts has the header's size.
+TEST(BitmapLoader, Fuzz) {
+    std::mt19937 random(1207);
+    const int depths[] = {1, 4, 8, 16, 24, 32};
+    auto get32 = [](const Bytes& b, size_t at) {
+        return static_cast<int>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
+    };
+    int loaded = 0, refused = 0;
+    for (int round = FuzzCount(3000); round > 0; --round) {
+        Bytes file = MakeBitmap(1 + random() % 40, 1 + random() % 20, depths[random() % 6], 0);
+        for (int m = 1 + random() % 3; m > 0; --m) {
+            const unsigned char values[] = {0, 1, 3, 8, 0x7F, 0x80, 0xFF};
+            if (random() % 4 == 0)
+                file.resize(random() % (file.size() + 64), static_cast<unsigned char>(random()));
+            else if (file.size() >= 40)
+                file[random() % 40] = values[random() % 7];
+        }
+        if (file.size() >= 20) // a compressed picture is refused with a message box
+            SetField(file, 16, BI_RGB, 4);
+        CMemoryStream stream(file);
+        CDIB dib;
+        if (dib.LoadFromStream(&stream) == 0) {
+            ++refused;
+            ASSERT_EQ(1, dib.IsEmpty());
+            continue;
+        }
+        ++loaded;
+        const int bits = file[14] | file[15] << 8, used = get32(file, 32);
+        const long long colours = bits > 8 ? 0 : used ? used : 1 << bits;
+        ASSERT_EQ(get32(file, 4), dib.GetWidth());
+        ASSERT_EQ(get32(file, 8), dib.GetHeight());
+        ASSERT_LE(40 + 4 * colours + (bits * dib.GetWidth() + 31) / 32 * 4LL * dib.GetHeight(),
+                  static_cast<long long>(file.size()));
+        dib.GetPixel(dib.GetWidth() - 1, dib.GetHeight() - 1);
+    }
+    EXPECT_GT(loaded, 0);
+    EXPECT_GT(refused, 0);
+}
+
+TEST(ClipBlitRect, CutsToBothImages) {
+    CImageExtent source, destination;
+    source.m_nWidth = 10, source.m_nHeight = 8;
+    destination.m_nWidth = 20, destination.m_nHeight = 15;
+    // The request (source x, y, width, height, destination x, y), then 1 and the result or 0.
+    const int cases[][13] = {{0, 0, 10, 8, 0, 0, 1, 0, 0, 10, 8, 0, 0},
+                             {0, 0, 10, 8, -3, -2, 1, 3, 2, 7, 6, 0, 0},
+                             {0, 0, 10, 8, 15, 12, 1, 0, 0, 5, 3, 15, 12},
+                             {2, 3, 50, 50, 0, 0, 1, 2, 3, 8, 5, 0, 0},
+
+                             {0, 0, 10, 8, 20, 0},
+
+                             {10, 0, 5, 5, 0, 0},
+                             {0, 0, 10, 8, -10, 0},
+                             {0, 0, -5, 4, 0, 0},
+                             {5, 0, 8, 8, -4, 0},
+                             {0, 0, 0x7FFFFFFF, 0x7FFFFFFF, -0x7FFFFFFF, 0}};
+    for (const auto& c : cases) {
+        BlitRect out = {};
+        ASSERT_EQ(c[6], source.ClipBlitRect(&destination, (const BlitRect*)c, &out)) << &c - cases;
+        EXPECT_TRUE(!c[6] || memcmp(c + 7, &out, sizeof(out)) == 0) << &c - cases;
+    }
+}
+}
+
+// Keyed pixels (the low 24 bits equal to the key) leave the destination alone, in the
+// eight-pixel groups and in the rest of a row alike.
+TEST(ColorKeyCopy, CopiesEveryPixelButTheKey) {
+    const DWORD key = 0x00FF00FF, ground = 0x00123456;
+    for (int width : {3, 8, 11, 16, 19}) {
+        SCOPED_TRACE(testing::Message() << "width " << width);
+        CDIB source, destination;
+        ASSERT_EQ(1, source.Create(width, 4, 32, 1));
+        ASSERT_EQ(1, destination.Create(24, 6, 32, 1));
+        // Rows 0-1 mixed, row 2 all key (with other high bytes), row 3 without key.
+        auto pixel = [&](int x, int y) -> DWORD {
+            const bool keyed = y == 2 || (y < 2 && (x + 3 * y) % 5 == 0);
+            return keyed ? key | (x << 24) : 0x01000000u * x + 0x10101u * (x + 1) + y;
+        };
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 24; ++x) {
+                reinterpret_cast<DWORD*>(destination.GetRow(y))[x] = ground;
+                if (x < width && y < 4)
+                    reinterpret_cast<DWORD*>(source.GetRow(y))[x] = pixel(x, y);
+            }
+        const BlitRect rect = {0, 0, width, 4, 1, 1};
+        ASSERT_EQ(1, ColorKeyCopy(&destination, &source, &rect, key));
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 24; ++x) {
+                const bool inside = x >= 1 && x <= width && y >= 1 && y <= 4;
+                const DWORD p = inside ? pixel(x - 1, y - 1) : key;
+                ASSERT_EQ((p & 0xFFFFFF) == key ? ground : p, destination.GetPixel(x, y))
+                    << x << "," << y;
+            }
+    }
+    CDIB deep, flat;
+    ASSERT_EQ(1, deep.Create(4, 4, 32, 1));
+    ASSERT_EQ(1, flat.Create(4, 4, 24, 1));
+    const BlitRect rect = {0, 0, 4, 4, 0, 0};
+    EXPECT_EQ(0, ColorKeyCopy(&flat, &deep, &rect, 0));
+    ASSERT_EQ(1, flat.Create(4, 4, 32, 0));
+    EXPECT_EQ(0, ColorKeyCopy(&flat, &deep, &rect, 0));
+}
