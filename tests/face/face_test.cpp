@@ -100,51 +100,40 @@ unsigned CanvasDigest() {
 }
 } // namespace
 
-// Each size at a few times, and the large size at every pendulum position.
+// Each size at a few times, and the large size at every pendulum position. CLOCK_UPDATE_DIGESTS
+// set ("make digests") writes the file anew instead.
 TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
-    struct Case {
-        int size, hour, minute, second, paints;
-    } cases[] = {{0, 10, 10, 30, 1}, {0, 1, 45, 0, 1},  {1, 1, 45, 0, 1},
-                 {1, 7, 30, 15, 1},  {2, 7, 30, 15, 8}, {5, 10, 10, 30, 1}};
-    std::map<std::string, unsigned> got;
-    for (const Case& c : cases) {
-        BuildFaceSet(c.size);
+    const int cases[][5] = {{0, 10, 10, 30, 1}, {0, 1, 45, 0, 1},  {1, 1, 45, 0, 1},
+                            {1, 7, 30, 15, 1},  {2, 7, 30, 15, 8}, {5, 10, 10, 30, 1}};
+    std::map<std::string, unsigned> got, stored;
+    for (const auto& c : cases) {
+        BuildFaceSet(c[0]);
         SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
-        ASSERT_NE(nullptr, g_pCanvas);
         g_nAnimationPos = 0;
-        for (int pos = 0; pos < c.paints; ++pos) {
-            SYSTEMTIME t = {2026, 12, 1, 7, 0, 0, 0, 0};
-            t.wHour = c.hour, t.wMinute = c.minute, t.wSecond = c.second;
-            ASSERT_EQ(1, ComposeFrame(c.size, &t));
+        for (int pos = 0; pos < c[4]; ++pos) {
+            const SYSTEMTIME t = {2026, 12, 1, 7, (WORD)c[1], (WORD)c[2], (WORD)c[3], 0};
+            ASSERT_EQ(1, ComposeFrame(c[0], &t));
             char name[64];
-            sprintf(name, "size%d-%02d:%02d:%02d-pendulum%d", c.size, c.hour, c.minute, c.second,
-                    c.paints > 1 ? pos : 0);
+            sprintf(name, "size%d-%02d:%02d:%02d-pendulum%d", c[0], c[1], c[2], c[3], pos);
             got[name] = CanvasDigest();
         }
     }
     FreeFaceSet();
-    const std::string path = CLOCK_SOURCE_DIR "/tests/face/frame_digests.txt";
-    if (getenv("CLOCK_UPDATE_DIGESTS") != nullptr) {
-        FILE* f = fopen(path.c_str(), "w");
-        ASSERT_NE(nullptr, f) << path;
-        for (const auto& entry : got)
-            fprintf(f, "%s %08x\n", entry.first.c_str(), entry.second);
-        fclose(f);
-        printf("wrote %s\n", path.c_str());
-        return;
-    }
-    std::map<std::string, unsigned> stored;
-    FILE* f = fopen(path.c_str(), "r");
-    ASSERT_NE(nullptr, f) << path << ": make digests writes it";
+    const char* path = CLOCK_SOURCE_DIR "/tests/face/frame_digests.txt";
+    const bool update = getenv("CLOCK_UPDATE_DIGESTS") != nullptr;
+    FILE* f = fopen(path, update ? "w" : "r");
+    ASSERT_NE(nullptr, f) << path << " (make digests writes it)";
     char name[64];
     unsigned digest;
-    while (fscanf(f, "%63s %x", name, &digest) == 2)
+    while (!update && fscanf(f, "%63s %x", name, &digest) == 2)
         stored[name] = digest;
-    fclose(f);
-    for (const auto& entry : got) {
-        if (stored.count(entry.first) == 0)
-            ADD_FAILURE() << "no stored digest for frame " << entry.first << " (make digests)";
+    for (const auto& frame : got) {
+        if (update)
+            fprintf(f, "%s %08x\n", frame.first.c_str(), frame.second);
+        else if (stored.count(frame.first) == 0)
+            ADD_FAILURE() << "no stored digest for frame " << frame.first << " (make digests)";
         else
-            EXPECT_EQ(stored[entry.first], entry.second) << "frame " << entry.first << " differs";
+            EXPECT_EQ(stored[frame.first], frame.second) << "frame " << frame.first << " differs";
     }
+    fclose(f);
 }
