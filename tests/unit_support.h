@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -48,15 +48,12 @@ class CMemoryStream : public CStream {
   public:
     explicit CMemoryStream(const Bytes& data) : m_data(data) { m_nSize = (UINT)data.size(); }
     UINT Read(void* buffer, UINT length) override {
-        UINT n = m_nPosition >= m_nSize ? 0 : m_nSize - m_nPosition;
-        n = length < n ? length : n;
+        const UINT n = m_nPosition >= m_nSize ? 0 : std::min(length, m_nSize - m_nPosition);
         memcpy(buffer, m_data.data() + m_nPosition, n);
-        m_nPosition += n;
-        return n;
+        return m_nPosition += n, n;
     }
     int Seek(int offset, int origin) override {
-        m_nPosition = (origin == 0 ? 0 : origin == 1 ? m_nPosition : m_nSize) + (UINT)offset;
-        return (int)m_nPosition;
+        return m_nPosition = (origin == 0 ? 0 : origin == 1 ? m_nPosition : m_nSize) + offset;
     }
     UINT GetSize() override { return m_nSize; }
 

@@ -72,11 +72,9 @@ TEST(WaveLayout, Fuzz) {
         if (!ParseWaveLayout(ReadMemory, &file, file.size(), &layout))
             continue;
         ++found;
-        ASSERT_GE(layout.fmtOffset, 12);
-        ASSERT_LE(layout.fmtOffset + 16, (LONG)file.size());
-        ASSERT_GE(layout.dataOffset, 12);
-        ASSERT_GE(layout.dataSize, 0);
-        ASSERT_LE(layout.dataOffset + layout.dataSize, (LONG)file.size());
+        ASSERT_TRUE(layout.fmtOffset >= 12 && layout.fmtOffset + 16 <= (LONG)file.size());
+        ASSERT_TRUE(layout.dataOffset >= 12 && layout.dataSize >= 0 &&
+                    layout.dataOffset + layout.dataSize <= (LONG)file.size());
         // Whatever the format record claims, the player's buffers stay sane.
         const int buffer = WaveBufferSize(layout.format), block = layout.format.nBlockAlign;
         ASSERT_TRUE(buffer >= 1 && buffer <= 4 << 20 && buffer % (block ? block : 1) == 0);
@@ -104,31 +102,28 @@ TEST(WavePlayer, PlaysWhatTheFileHoldsAsOftenAsAsked) {
     struct Case {
         const char* what;
         Bytes file;
-        int loop, stopAt, opened, calls;
-        Bytes heard;
+        int opened, calls;
+        Bytes heard = Bytes();
+        int loop = 0, stopAt = 9;
     } cases[] = {
-        {"plain", Riff({{"fmt ", kMono8}, {"data", kData}}), 0, 9, 1, 1, kData},
-        {"through both buffers", Riff({{"fmt ", kMono8}, {"data", longSound}}), 0, 9, 1, 1,
-         longSound},
-        {"looped, stopped after three", Riff({{"fmt ", kMono8}, {"data", loopSound}}), 1, 3, 1, 3,
-         Bytes()},
-        {"odd chunk, data first", Riff({{"LIST", Bytes(3)}, {"data", kData}, {"fmt ", kMono8}}), 0,
-         9, 1, 1, kData},
-        {"data size past the file", Riff({{"fmt ", kMono8}, {"data", kData, 5000}}), 0, 9, 1, 1,
-         kData},
-        {"RIFF ends inside the data", Riff({{"fmt ", kMono8}, {"data", kData}}, 536), 0, 9, 1, 1,
+        {"plain", Riff({{"fmt ", kMono8}, {"data", kData}}), 1, 1, kData},
+        {"both buffers", Riff({{"fmt ", kMono8}, {"data", longSound}}), 1, 1, longSound},
+        {"looped, stopped after three", Riff({{"fmt ", kMono8}, {"data", loopSound}}), 1, 3,
+         Bytes(), 1, 3},
+        {"odd chunk, data first", Riff({{"LIST", Bytes(3)}, {"data", kData}, {"fmt ", kMono8}}), 1,
+         1, kData},
+        {"data size past the file", Riff({{"fmt ", kMono8}, {"data", kData, 5000}}), 1, 1, kData},
+        {"RIFF ends in the data", Riff({{"fmt ", kMono8}, {"data", kData}}, 536), 1, 1,
          Cut(kData, 500)},
-        {"partial frame", Riff({{"fmt ", Fmt(2, 22050, 16)}, {"data", Cut(kData, 999)}}), 0, 9, 1,
-         1, Cut(kData, 996)},
-        {"three channels", Riff({{"fmt ", Fmt(3, 22050, 8)}, {"data", kData}}), 0, 9, 0, 0,
-         Bytes()},
-        {"not WAVE", Riff({{"fmt ", kMono8}, {"data", kData}}, -1, "AVI "), 0, 9, 0, 0, Bytes()},
-        {"short format", Riff({{"fmt ", Bytes(14)}, {"data", kData}}), 0, 9, 0, 0, Bytes()},
-        {"no data", Riff({{"fmt ", kMono8}}), 0, 9, 0, 0, Bytes()},
-        {"no format", Riff({{"data", kData}}), 0, 9, 0, 0, Bytes()},
-        {"huge chunk first", Riff({{"junk", Bytes(4), 0xFFFFFFF0}, {"fmt ", kMono8}}), 0, 9, 0, 0,
-         Bytes()},
-        {"format cut by the file", Cut(Riff({{"fmt ", kMono8}}), 30), 0, 9, 0, 0, Bytes()}};
+        {"partial frame", Riff({{"fmt ", Fmt(2, 22050, 16)}, {"data", Cut(kData, 999)}}), 1, 1,
+         Cut(kData, 996)},
+        {"three channels", Riff({{"fmt ", Fmt(3, 22050, 8)}, {"data", kData}}), 0, 0},
+        {"not WAVE", Riff({{"fmt ", kMono8}, {"data", kData}}, -1, "AVI "), 0, 0},
+        {"short format", Riff({{"fmt ", Bytes(14)}, {"data", kData}}), 0, 0},
+        {"no data", Riff({{"fmt ", kMono8}}), 0, 0},
+        {"no format", Riff({{"data", kData}}), 0, 0},
+        {"huge chunk first", Riff({{"junk", Bytes(4), 0xFFFFFFF0}, {"fmt ", kMono8}}), 0, 0},
+        {"format cut by the file", Cut(Riff({{"fmt ", kMono8}}), 30), 0, 0}};
     for (int i = 0; i < 3; ++i)
         cases[2].heard.insert(cases[2].heard.end(), loopSound.begin(), loopSound.end());
     const std::string path = TempPath("player.wav");
@@ -150,8 +145,7 @@ TEST(WavePlayer, PlaysWhatTheFileHoldsAsOftenAsAsked) {
     }
     // Stop without a device, and a missing file, change nothing and play nothing.
     CWaveMix idle(nullptr);
-    idle.Stop();
     EXPECT_EQ(0, idle.Open("Z:/nonexistent.wav"));
-    idle.Play();
+    idle.Stop(), idle.Play();
     EXPECT_FALSE(idle.IsPlaying());
 }
