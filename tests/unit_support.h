@@ -68,8 +68,8 @@ inline std::string CapturePath() {
     return arrow == nullptr ? std::string() : "Z:" + std::string(arrow + 1);
 }
 
-// Dispatches messages until done() or a minute has passed; returns done().
-template <class F> bool PumpUntil(F done, DWORD capMs = 60000) {
+// Dispatches messages until done() or capMs have passed; returns done().
+template <class F> bool PumpUntil(F done, DWORD capMs = 20000) {
     const DWORD start = GetTickCount();
     while (!done() && GetTickCount() - start < capMs) {
         MSG msg;
