@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
 
 #include "app/main_window.h"
 #include "face/face_painter.h"

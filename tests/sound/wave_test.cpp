@@ -136,15 +136,16 @@ TEST(WavePlayer, PlaysWhatTheFileHoldsAsOftenAsAsked) {
         player.SetLoop(c.loop);
         EXPECT_EQ(c.opened, player.Open(path.c_str())) << c.what;
         player.Play();
-        EXPECT_TRUE(PumpUntil([&] { return !player.IsPlaying(); })) << c.what;
-        PumpUntil([] { return false; }, 200); // late notices, and nothing more to hear
+        EXPECT_TRUE(PumpUntil([&] { return !player.IsPlaying(); })) << c.what << " plays on";
+        // Until the capture's pipe has delivered; then a moment for late notices or more sound.
+        PumpUntil([&] { return ReadBytes(capture).size() >= c.heard.size(); }, 3000);
+        PumpUntil([] { return false; }, 200);
         EXPECT_EQ(c.calls, g_nCalls) << c.what;
         const Bytes heard = ReadBytes(capture);
         EXPECT_TRUE(heard == c.heard)
             << c.what << ": heard " << heard.size() << " bytes, not " << c.heard.size();
     }
-    // Stop without a device, and a missing file, change nothing and play nothing.
-    CWaveMix idle(nullptr);
+    CWaveMix idle(nullptr); // a missing file: nothing to play, and Stop does no harm
     EXPECT_EQ(0, idle.Open("Z:/nonexistent.wav"));
     idle.Stop(), idle.Play();
     EXPECT_FALSE(idle.IsPlaying());
