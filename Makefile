@@ -5,7 +5,7 @@ X86 := $(BUILD)/x86
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup build build-x64 build-x86 test run bench shots clean format
+.PHONY: all setup build build-x64 build-x86 test digests fuzz run bench shots clean format
 
 all: build
 
@@ -31,6 +31,16 @@ build: build-x64 build-x86
 test: build
 	@$(MAKE) art-check
 	@tools/with-xvfb.sh tools/run-tests.sh $(X64)
+
+UNIT := tools/with-xvfb.sh $(X64)/wine-run $(X64)/bin/test_unit.exe
+
+# Rewrites tests/face/frame_digests.txt from the frames the painter composes now.
+digests: build-x64
+	@CLOCK_UPDATE_DIGESTS=1 $(UNIT) --gtest_filter='FrameDigest.*'
+
+# The fuzz loops of the unit tests, with many more rounds.
+fuzz: build-x64
+	@CLOCK_FUZZ_COUNT=$${CLOCK_FUZZ_COUNT:-20000} $(UNIT) --gtest_filter='*Fuzz*'
 
 # The clock on $DISPLAY, or for a few seconds on a private X server with a screenshot.
 run: build

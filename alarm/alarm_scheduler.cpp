@@ -126,7 +126,7 @@ void StartAlarmSound() {
     g_pAlarmPlayer = new (std::nothrow) CWaveMix(nullptr);
     if (g_pAlarmPlayer == nullptr)
         return;
-    g_pAlarmPlayer->m_bLoop = 1;
+    g_pAlarmPlayer->SetLoop(1);
     const char* path =
         FormatString("%s\\wave\\%s", GetProgramDirectory(), AlarmSoundFile(g_WindowSettings.SIZE));
     // A missing file simply stays silent.

@@ -38,7 +38,7 @@ void StartChime(int size) {
     if (!g_pChimePlayer)
         return;
     g_pChimePlayer->SetCallback(ChimeDone);
-    g_pChimePlayer->m_bLoop = 1;
+    g_pChimePlayer->SetLoop(1);
     const char* path =
         FormatString("%s\\wave\\%s", GetProgramDirectory(), SoundFiles[ValidSizeIndex(size)][1]);
     g_pChimePlayer->Open(path);

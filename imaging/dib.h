@@ -58,15 +58,6 @@ class CDIB : public CImageExtent {
     int ConvertBitCount(WORD bitCount);
     int LoadConverted(HINSTANCE module, LPCSTR id, int bitCount);
 
-    // Read-only views for tests and tools.
-    const BITMAPINFOHEADER* GetHeader() const { return m_pHeader; }
-    // Bytes of the header block: header, masks and colour table; 0 when empty.
-    int GetHeaderSize() const { return m_pHeader == nullptr ? 0 : m_nHeaderSize; }
-    BYTE* GetBits() const { return m_pBits; }
-    CPalette* GetPalette() const { return m_pPalette; }
-    const ChannelMasks& GetChannelMasks() const { return m_masks; }
-    int GetRowStep() const { return m_nRowStep; }
-
   private:
     HBITMAP m_hBitmap;
     BITMAPINFOHEADER* m_pHeader;

@@ -36,17 +36,27 @@ class CWaveMix {
     void Rewind();
     int Seek(int offset, int origin);
     void SetCallback(void (*done)(int* playCount)) { m_pfnDone = done; }
+    // 1: every play-through is followed by the next until Stop.
+    void SetLoop(int loop) { m_bLoop = loop; }
+
+    // 1 while a play-through holds the device (buffers queued, completions expected).
+    int IsPlaying() const { return m_bDeviceOpen; }
+
+  private:
+    CWaveMix(const CWaveMix&) = delete;
+    CWaveMix& operator=(const CWaveMix&) = delete;
+
+    static LRESULT CALLBACK NotifyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND CreateNotifyWindow(HWND parent);
     void OnBufferDone();
+    void NotifyDone();
     int IsFormatSupported(WAVEFORMATEX format) const;
     int AllocBuffers(int size);
     void FreeBuffers();
     void CloseFile();
-    void NotifyDone();
-    HWND CreateNotifyWindow(HWND parent);
-    static LRESULT CALLBACK NotifyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    // 1 while a play-through holds the device (buffers queued, completions expected).
-    int IsPlaying() const { return m_bDeviceOpen; }
+    int FillBuffer(int index);
+    int QueueBuffer(int index);
+    void CloseDevice();
 
     HWND m_hWnd;
     UINT m_nDevices;
@@ -69,15 +79,6 @@ class CWaveMix {
     int m_bStopped;
     int m_nPlayCount;
     void (*m_pfnDone)(int* playCount);
-
-  private:
-    CWaveMix(const CWaveMix&) = delete;
-    CWaveMix& operator=(const CWaveMix&) = delete;
-
-    int FillBuffer(int index);
-    int QueueBuffer(int index);
-    void CloseDevice();
-
     int m_bDeviceOpen; // m_hWaveOut is open (it keeps its value after closing)
 };
 

@@ -1,0 +1,132 @@
+// The alarm's and the chime's decisions tick by tick, and the message file read back whole,
+// cut or damaged.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "alarm/alarm_scheduler.h"
+#include "alarm/chime.h"
+#include "alarm/message_file.h"
+#include "unit_support.h"
+
+TEST(AlarmDecision, EachTickAsksForTheRightActions) {
+    enum { Stop = kAlarmStopSound, Start = kAlarmStartSound, Off = kAlarmDisarm };
+    enum { Show = kAlarmShowMessage, Base = 1000, Minute = 60000 };
+    // ALARMTYPE, ALARM, MESSAGE, MINUTES2 (absolute alarms ring at 7:30); ringing and shown
+    // before the tick; the tick's hour, minute and tick count; the actions; the flags after.
+    const unsigned cases[][12] = {{0, 1, 0, 0, 0, 0, 7, 30, 0, Start, 1, 0},
+                                  {0, 1, 1, 0, 0, 0, 7, 30, 0, Start | Show, 1, 1},
+                                  {0, 1, 1, 0, 1, 1, 7, 30, 0, 0, 1, 1},
+                                  {0, 1, 1, 0, 1, 1, 7, 31, 0, Stop, 0, 0},
+                                  {0, 0, 1, 0, 0, 0, 7, 30, 0, 0, 0, 0},
+                                  {0, 0, 1, 0, 1, 1, 7, 30, 0, Stop, 0, 0},
+                                  {1, 1, 1, 1, 0, 0, 7, 30, Base + Minute - 1, 0, 0, 0},
+                                  {1, 1, 1, 1, 0, 0, 7, 30, Base + Minute, Start | Show, 1, 1},
+                                  {1, 1, 0, 1, 0, 0, 7, 30, Base + Minute, Start, 1, 0},
+                                  {1, 1, 1, 1, 1, 0, 7, 30, Base + Minute + 10, Show, 1, 1},
+                                  {1, 1, 1, 1, 1, 1, 7, 30, Base + 2 * Minute - 1, 0, 1, 1},
+                                  {1, 1, 1, 1, 1, 1, 7, 30, Base + 2 * Minute, Stop | Off, 1, 1},
+                                  {1, 1, 1, 3, 0, 0, 7, 30, Base + 3 * Minute, Start | Show, 1, 1},
+                                  {1, 0, 1, 1, 0, 0, 7, 30, Base + Minute, 0, 0, 0},
+                                  {1, 1, 1, 0, 0, 0, 7, 30, Base + Minute, 0, 0, 0},
+                                  {1, 1, 1, 0x7FFFFFFF, 0, 0, 7, 30, Base - 1, 0, 0, 0},
+                                  {1, 1, 0, 1, 0, 0, 7, 30, Minute - 16, Start, 1, 0},
+                                  {2, 1, 1, 1, 0, 0, 7, 30, Base + Minute, 0, 0, 0}};
+    for (const auto& c : cases) {
+        const AlarmSettings s = {1, (int)c[1], (int)c[0], 7, 30, (int)c[3], (int)c[2], 0};
+        int flags[2] = {(int)c[4], (int)c[5]};
+        // The row at tick Minute - 16 was armed 16 ms before the tick count wrapped round.
+        const DWORD base = c[8] == Minute - 16 ? static_cast<DWORD>(-16) : DWORD(Base);
+        EXPECT_EQ(c[9], DecideAlarmTick(flags, flags + 1, &s, c[6], c[7], c[8], base))
+            << "case " << &c - cases;
+        EXPECT_TRUE(c[10] == (unsigned)flags[0] && c[11] == (unsigned)flags[1])
+            << "case " << &c - cases << ": ringing " << flags[0] << ", shown " << flags[1];
+    }
+    EXPECT_EQ(unsigned(Stop | Off), AlarmAcknowledgeActions(kAlarmRelative));
+    EXPECT_EQ(unsigned(Stop), AlarmAcknowledgeActions(kAlarmAbsolute));
+}
+
+TEST(ChimeDecision, OnceAtTheStartOfEveryHour) {
+    // zihou, hour, minute and the strikes, one tick after the other.
+    const int ticks[][4] = {{1, 14, 59, 0}, {1, 15, 0, 3}, {1, 15, 0, 0},  {1, 15, 1, 0},
+                            {1, 16, 0, 4},  {0, 16, 1, 0}, {1, 17, 0, 0},  {1, 17, 1, 0},
+                            {1, 0, 0, 12},  {1, 0, 1, 0},  {1, 12, 0, 12}, {1, 12, 1, 0},
+                            {1, 13, 0, 1},  {0, 13, 1, 0}, {0, 14, 0, 0}};
+    int chimed = 0;
+    for (const auto& t : ticks)
+        EXPECT_EQ(t[3], ChimeStrikesFor(t[0], t[1], t[2], &chimed))
+            << t[0] << " " << t[1] << ":" << t[2];
+    // size, play-throughs, strikes, finished: the medium size plays once.
+    const int ends[][4] = {{0, 2, 3, 0},  {0, 3, 3, 1}, {2, 11, 12, 0}, {2, 12, 12, 1},
+                           {1, 1, 12, 1}, {5, 1, 3, 0}, {5, 3, 3, 1},   {-1, 2, 3, 0}};
+    for (const auto& e : ends)
+        EXPECT_EQ(e[3], ChimeFinished(e[0], e[1], e[2])) << e[0] << " " << e[1] << "/" << e[2];
+}
+
+// The message edit of the alarm dialog.
+const DWORD kEditStyle = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
+
+TEST(MessageFile, ReadCutAtTheBufferOrTheLimit) {
+    struct Case {
+        const char* file;
+        size_t fileSize, bufferSize, limit;
+        const char* text;
+    } cases[] = {
+        {"one\r\ntwo\r\n", 10, 64, 64, "one\ntwo\n"},      {"abcdefghij", 10, 5, 64, "abcd"},
+        {"aaaa\nbbbb\ncccc\n", 15, 64, 6, "aaaa\nbbbb\n"}, {"ab\0cd\nef\n", 9, 64, 64, "abef\n"},
+        {"\x82\xa0\x82\xa2", 4, 3, 64, "\x82\xa0"},        {"", 0, 64, 64, ""}};
+    const std::string path = TempPath("message.dat");
+    for (const Case& c : cases) {
+        WriteBytes(path, Bytes(c.file, c.file + c.fileSize));
+        char text[80] = {};
+        text[c.bufferSize] = 'X';
+        EXPECT_EQ(1, ReadMessageText(path.c_str(), text, c.bufferSize, c.limit));
+        EXPECT_STREQ(c.text, text) << c.file;
+        EXPECT_EQ('X', text[c.bufferSize]) << c.file;
+    }
+    char text[4] = "old";
+    EXPECT_EQ(0, ReadMessageText("Z:/nonexistent/CLOCK.dat", text, 4, 4));
+    EXPECT_STREQ("old", text);
+}
+
+// A double-byte character cut by the line buffer reaches the edit whole; the text saved comes
+// back the same.
+TEST(MessageFile, EditLoadAndSave) {
+    HWND edit = CreateWindowExA(0, "EDIT", "", kEditStyle, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+    const std::string path = TempPath("message.dat");
+    for (size_t before : {1021u, 1022u, 1023u, 3000u}) {
+        const std::string text = std::string(before, 'a') + "\x82\xa0z";
+        WriteBytes(path, Bytes(text.begin(), text.end()));
+        ASSERT_EQ(1, LoadMessageFile(edit, path.c_str()));
+        char shown[4000] = {};
+        GetWindowTextA(edit, shown, sizeof(shown));
+        EXPECT_EQ(text, shown) << before;
+    }
+    SetWindowTextA(edit, "\x93\xfa\x96\x7b\r\nline");
+    ASSERT_EQ(1, SaveMessageFile(edit, path.c_str()));
+    const Bytes saved = ReadBytes(path);
+    EXPECT_EQ("\x93\xfa\x96\x7b\r\r\nline", std::string(saved.begin(), saved.end()));
+    EXPECT_EQ(0, SaveMessageFile(edit, "Z:/nonexistent/CLOCK.dat"));
+    DestroyWindow(edit);
+}
+
+// Random bytes, line ends, NULs and lead bytes: the text stays terminated inside its buffer.
+TEST(MessageFile, Fuzz) {
+    std::mt19937 random(77);
+    const unsigned char alphabet[] = {'a', '\r', '\n', 0, 0x1A, 0x82, 0xA0, 0xFF};
+    const std::string path = TempPath("fuzz.dat");
+    for (int round = FuzzCount(300); round > 0; --round) {
+        Bytes file(random() % 2100);
+        for (unsigned char& b : file)
+            b = random() % 3 ? alphabet[random() % 8] : static_cast<unsigned char>(random());
+        WriteBytes(path, file);
+        char text[70];
+        const size_t size = 1 + random() % 64;
+        memset(text, 'X', sizeof(text));
+        memset(text, 0, size);
+        ASSERT_EQ(1, ReadMessageText(path.c_str(), text, size, random() % 3000));
+        ASSERT_LT(strlen(text), size);
+        ASSERT_EQ('X', text[size]);
+    }
+}
