@@ -7,22 +7,16 @@
 
 #include <vector>
 
-namespace {
-
-void* Query(std::vector<char>& data, const char* path) {
+static void* Query(std::vector<char>& data, const char* path) {
     void* value = nullptr;
     UINT length = 0;
     return VerQueryValueA(data.data(), path, &value, &length) && length > 0 ? value : nullptr;
 }
 
-} // namespace
-
 int main(int argc, char** argv) {
-    if (argc != 3)
-        return 2;
-    if (strcmp(argv[1], "load") == 0)
+    if (argc == 3 && strcmp(argv[1], "load") == 0)
         return LoadLibraryA(argv[2]) != nullptr ? 0 : 1;
-    std::vector<char> data(GetFileVersionInfoSizeA(argv[2], nullptr));
+    std::vector<char> data(argc == 3 ? GetFileVersionInfoSizeA(argv[2], nullptr) : 0);
     if (data.empty() || !GetFileVersionInfoA(argv[2], 0, data.size(), data.data()))
         return 1;
     auto* fixed = static_cast<VS_FIXEDFILEINFO*>(Query(data, "\\"));
