@@ -5,7 +5,7 @@ X86 := $(BUILD)/x86
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup build build-x64 build-x86 test digests fuzz run bench shots clean format
+.PHONY: all setup build build-x64 build-x86 test digests fuzz dist run bench shots clean format
 
 all: build
 
@@ -42,6 +42,10 @@ digests: build-x64
 fuzz: build-x64
 	@CLOCK_FUZZ_COUNT=$${CLOCK_FUZZ_COUNT:-20000} $(UNIT) --gtest_filter='*Fuzz*'
 
+# The release archive for Windows users: dist/polkamina-clock-<version>.zip (see README.md).
+dist: build-x86
+	@tools/dist/make-dist.sh $(X86) dist
+
 # The clock on $DISPLAY, or for a few seconds on a private X server with a screenshot.
 run: build
 	@tools/run-clock.sh $(X64)
@@ -54,7 +58,7 @@ shots: build
 	@tools/screenshots.sh $(X64)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

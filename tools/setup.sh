@@ -2,8 +2,8 @@
 # Installs the Debian packages the build and the tests need; quick when all are present.
 set -euo pipefail
 PKGS="g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils xdotool imagemagick
-faketime sox locales fonts-ipafont-gothic googletest cmake make librsvg2-bin"
-PKGS="$PKGS g++"  # host compiler of the art generators, checked by make test
+faketime sox locales fonts-ipafont-gothic googletest cmake make librsvg2-bin
+zip unzip g++"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

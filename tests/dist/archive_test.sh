@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The release archive as `make dist` packs it: its files, its readme, the 32-bit program's
+# imports and what its version resource says.
+set -u
+fail() { echo "FAIL: $*" >&2; exit 1; }
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+WORK="$CLOCK_BUILD/dist-check"
+rm -rf "$WORK"
+VERSION=$(sed -n 's/^#define CLOCK_VERSION_\(MAJOR\|MINOR\) \([0-9]\+\)$/\2/p' \
+  "$CLOCK_SOURCE/resources/version.h" | paste -sd.)
+ZIP=$("$CLOCK_SOURCE/tools/dist/make-dist.sh" "$CLOCK_X86_BUILD" "$WORK") || fail "packing failed"
+[ "$ZIP" = "$WORK/polkamina-clock-$VERSION.zip" ] || fail "archive name $ZIP, version $VERSION"
+files=$(unzip -Z1 "$ZIP" | sort | xargs)
+[ "$files" = "clock.exe readme.txt $(echo wave/w0{1..6}.wav)" ] || fail "archive holds: $files"
+unzip -q "$ZIP" -d "$WORK/x" || fail "cannot unpack"
+EXE="$WORK/x/clock.exe"
+
+README="$WORK/x/readme.txt"
+iconv -f CP932 -t UTF-8 "$README" >"$WORK/readme.utf8" || fail "readme.txt is not Shift-JIS"
+grep -q -v $'\r$' "$README" && fail "readme.txt has a line not ended by CR LF"
+[ "$(tail -c 1 "$README" | od -An -tx1 | xargs)" = 0a ] || fail "readme.txt does not end in CR LF"
+for want in "バージョン $VERSION" 'HKEY_CURRENT_USER\Software\quillory\Vorimo\Clock\Clock1' \
+  CLOCK.dat; do
+  grep -qF "$want" "$WORK/readme.utf8" || fail "readme.txt does not mention $want"
+done
+
+# Load-time imports: only DLLs that Windows always takes from its own directory.
+i686-w64-mingw32-objdump -f "$EXE" | grep -q 'file format pei-i386' || fail "not a 32-bit program"
+known=" ADVAPI32 COMDLG32 GDI32 IMM32 KERNEL32 MSVCRT OLE32 OLEAUT32 SHELL32 SHLWAPI USER32 "
+for dll in $(i686-w64-mingw32-objdump -p "$EXE" | sed -n 's/^\tDLL Name: \(.*\)\.dll$/\1/Ip'); do
+  [[ "$known" == *" ${dll^^} "* ]] || fail "$dll.dll is imported at load time"
+done
+# winmm and comctl32 are delay-loaded: their names and functions sit in the import data anyway.
+i686-w64-mingw32-objcopy -O binary --only-section=.idata "$EXE" "$WORK/idata.bin"
+for name in winmm.dll waveOutOpen comctl32.dll InitCommonControlsEx; do
+  grep -qaF "$name" "$WORK/idata.bin" || fail "$name is not delay-imported"
+done
+
+got=$("$WINE_RUN" "$CLOCK_BUILD/bin/dist_probe.exe" version "$(winpath "$EXE")" |
+  iconv -f CP932 -t UTF-8 | tr -d '\r')
+want="Fixed $VERSION.0.0
+Translation 0411 932
+FileVersion $VERSION
+ProductVersion $VERSION
+ProductName ポルカミーナ・アナログ時計
+LegalCopyright (C) 2026 quillory / Vorimo"
+[ "$got" = "$want" ] || fail "version resource reads back as:
+$got"
+echo "ok: $(basename "$ZIP"), $(stat -c %s "$ZIP") bytes"

@@ -1,0 +1,37 @@
+// From inside Wine: "version FILE" prints what FILE's version resource says (Shift-JIS),
+// "load FILE" loads a DLL; the exit code is 0 on success.
+#include <windows.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include <vector>
+
+static void* Query(std::vector<char>& data, const char* path) {
+    void* value = nullptr;
+    UINT length = 0;
+    return VerQueryValueA(data.data(), path, &value, &length) && length > 0 ? value : nullptr;
+}
+
+int main(int argc, char** argv) {
+    if (argc == 3 && strcmp(argv[1], "load") == 0)
+        return LoadLibraryA(argv[2]) != nullptr ? 0 : 1;
+    std::vector<char> data(argc == 3 ? GetFileVersionInfoSizeA(argv[2], nullptr) : 0);
+    if (data.empty() || !GetFileVersionInfoA(argv[2], 0, data.size(), data.data()))
+        return 1;
+    auto* fixed = static_cast<VS_FIXEDFILEINFO*>(Query(data, "\\"));
+    auto* language = static_cast<WORD*>(Query(data, "\\VarFileInfo\\Translation"));
+    if (fixed == nullptr || language == nullptr)
+        return 1;
+    printf("Fixed %u.%u.%u.%u\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+           HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    printf("Translation %04x %u\n", language[0], language[1]);
+    for (const char* name : {"FileVersion", "ProductVersion", "ProductName", "LegalCopyright"}) {
+        char path[80];
+        snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", language[0], language[1],
+                 name);
+        const char* value = static_cast<const char*>(Query(data, path));
+        printf("%s %s\n", name, value != nullptr ? value : "(none)");
+    }
+    return 0;
+}
