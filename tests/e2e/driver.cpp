@@ -5,42 +5,17 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 const char kClass[] = "ポルカミーナ・アナログ時計";
 const char kKeyPath[] = "Software\\quillory\\Vorimo\\Clock\\Clock1";
 
-struct Find {
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND w, LPARAM lp) {
-    Find* f = reinterpret_cast<Find*>(lp);
-    char cls[64] = {}, text[512] = {};
-    GetClassNameA(w, cls, sizeof(cls));
-    GetWindowTextA(w, text, sizeof(text));
-    if (strcmp(cls, "#32770") == 0 && IsWindowVisible(w) && strcmp(text, f->caption) == 0) {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible window the step looks for: the clock, a dialog by caption, or a pop-up menu.
+// The visible window a step looks for: the clock, a pop-up menu, or a dialog by its caption.
 HWND Lookup(const std::string& what) {
-    HWND w = nullptr;
-    if (what == "clock") {
-        w = FindWindowA(kClass, nullptr);
-    } else if (what == "menu") {
-        w = FindWindowA("#32768", nullptr);
-    } else {
-        Find f = {what.c_str(), nullptr};
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&f));
-        w = f.found;
-    }
+    HWND w = what == "clock"  ? FindWindowA(kClass, nullptr)
+             : what == "menu" ? FindWindowA("#32768", nullptr)
+                              : FindWindowA("#32770", what.c_str());
     return (w && IsWindowVisible(w)) ? w : nullptr;
 }
 
@@ -57,11 +32,11 @@ HWND WaitFor(const std::string& what, int ms, bool present) {
 // Reading never creates the key: the clock gives it its class when it first saves.
 HKEY OpenKey(bool create) {
     HKEY key = nullptr;
-    if (create)
+    if (!create)
+        RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_READ, &key);
+    else
         RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                         nullptr);
-    else
-        RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_READ, &key);
     return key;
 }
 } // namespace

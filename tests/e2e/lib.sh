@@ -17,10 +17,7 @@ FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 CLOCK_PID=""
 
 note() { echo "-- $*"; }
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2 && exit 1; }
 expect() { [ "$1" = "$2" ] || fail "$3: got '$1', expected '$2'"; }
 within() { [ "$3" -ge "$1" ] && [ "$3" -le "$2" ] || fail "$4: $3 is not within $1..$2"; }
 now_ms() { date +%s%3N; }
@@ -46,12 +43,8 @@ menu() {
     sleep 0.3
 }
 
-# kill_wine: ends every Wine process of the prefix and its wineserver.
-kill_wine() {
-    "$WINE_RUN" --kill >/dev/null 2>&1
-    CLOCK_PID="" SESSION=""
-}
-trap kill_wine EXIT
+# At the end every Wine process of the prefix goes, with its wineserver.
+trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 
 # start_clock SPEC [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
 # values in the store, empties the capture and starts clock.exe in $WORK; returns once its window
@@ -65,13 +58,13 @@ start_clock() {
     [ -z "$1" ] || fake=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1")
     shift
     if [ -z "$SESSION" ]; then
-        kill_wine
+        "$WINE_RUN" --kill >/dev/null 2>&1
         "${fake[@]}" "$WINE_RUN" --wineserver -f -p >/dev/null 2>&1 &
         sleep 0.5
         # The first client boots the session (and its timeouts) at the server's pace; it stays,
         # so the session lives on between clocks.
         "${fake[@]}" "$WINE_RUN" "$BIN/clock_driver.exe" desktop sleep 99999999 >/dev/null &
-        sleep 2
+        [ ${#fake[@]} -eq 0 ] || sleep 2
         SESSION=1
     fi
     [ -z "$CLOCK_PID" ] || { driver find clock 1 kill && wait_clock; }
@@ -92,8 +85,7 @@ stop_clock() {
 
 # wait_clock: waits (at most 20 s) for the clock process to end; its exit code is CLOCK_RC.
 wait_clock() {
-    local i
-    for i in $(seq 200); do kill -0 "$CLOCK_PID" 2>/dev/null && sleep 0.1; done
+    for _ in $(seq 200); do kill -0 "$CLOCK_PID" 2>/dev/null && sleep 0.1; done
     kill -0 "$CLOCK_PID" 2>/dev/null && fail "the clock did not end"
     wait "$CLOCK_PID"
     CLOCK_RC=$?
@@ -111,14 +103,8 @@ wait_bytes() {
     done
 }
 # quiet SECONDS: true when nothing more is played for that long.
-quiet() {
-    local before
-    before=$(bytes)
-    sleep "$1"
-    [ "$(bytes)" = "$before" ]
-}
+quiet() { local b=$(bytes) && sleep "$1" && [ "$(bytes)" = "$b" ]; }
 # wav_data NAME: the samples of a sound file of the clock (canonical 44-byte header).
 wav_data() {
-    local f="$BIN/wave/$1"
-    tail -c +45 "$f" | head -c "$(od -An -tu4 -j40 -N4 "$f" | tr -d ' ')"
+    tail -c +45 "$BIN/wave/$1" | head -c "$(od -An -tu4 -j40 -N4 "$BIN/wave/$1" | tr -d ' ')"
 }

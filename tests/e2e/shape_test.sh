@@ -40,7 +40,7 @@ shape() {
         [ -z "$SHOWN" ] || expect "$(driver reg-get SIZE)" "SIZE=$SHOWN" "size saved"
         start_clock "" $1
     fi
-    sleep 1
+    sleep 0.5
     check_face "$2" "$3" "$4"
     SHOWN=$2
 }

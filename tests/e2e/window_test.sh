@@ -10,8 +10,8 @@ drag() {
     local l t r b
     read -r l t r b <<<"$(driver find clock 5000 rect)"
     local x=$(((l + r) / 2)) y=$(((t + b) / 2 + 10))
-    xdotool mousemove $x $y sleep 0.2 mousedown 1 sleep 0.2 mousemove $((x + $1 / 2)) \
-        $((y + $2 / 2)) sleep 0.2 mousemove $((x + $1)) $((y + $2)) sleep 0.2 mouseup 1 sleep 0.3
+    xdotool mousemove $x $y sleep 0.15 mousedown 1 sleep 0.15 mousemove $((x + $1 / 2)) \
+        $((y + $2 / 2)) sleep 0.15 mousemove $((x + $1)) $((y + $2)) sleep 0.15 mouseup 1 sleep 0.2
 }
 # where: "LEFT TOP TOPMOST FOREGROUND" of the clock window.
 where() {
@@ -62,14 +62,14 @@ driver find "$ABOUT" 1 cmd "$(cmd IDC_ABOUT_OK)" gone "$ABOUT" 5000 || fail "abo
 menu IDM_SIZE_MEDIUM
 
 # way_out STORED ACTIONS HOW SAVED: a clock started on the store STORED, after the actions
-# ended by HOW (exit: "終了"; close: the system close; kill: no chance to save), leaves SAVED.
+# ended by HOW ("終了", the system close, or a kill after an end-of-session message), leaves SAVED.
 way_out() {
     [ "$1" = - ] || start_clock "" $1
     eval "$2"
     case $3 in
     exit) stop_clock ;;
     close) driver find clock 5000 close && wait_clock && expect "$CLOCK_RC" 0 "exit code" ;;
-    *) driver find clock 5000 $3 && kill_wine ;;
+    *) driver find clock 5000 $3 kill && wait_clock ;;
     esac
     expect "$(driver reg-get LEFT TOP SIZE TOPMOST LOCK)" "$4" "saved after $3"
 }
