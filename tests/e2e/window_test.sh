@@ -62,7 +62,8 @@ driver find "$ABOUT" 1 cmd "$(cmd IDC_ABOUT_OK)" gone "$ABOUT" 5000 || fail "abo
 menu IDM_SIZE_MEDIUM
 
 # way_out STORED ACTIONS HOW SAVED: a clock started on the store STORED, after the actions
-# ended by HOW ("終了", the system close, or a kill after an end-of-session message), leaves SAVED.
+# ended by HOW ("終了", the system close, or a kill after an end-of-session message), leaves SAVED
+# (and no alarm record).
 way_out() {
     [ "$1" = - ] || start_clock "" $1
     eval "$2"
@@ -71,15 +72,15 @@ way_out() {
     close) driver find clock 5000 close && wait_clock && expect "$CLOCK_RC" 0 "exit code" ;;
     *) driver find clock 5000 $3 kill && wait_clock ;;
     esac
-    expect "$(driver reg-get LEFT TOP SIZE TOPMOST LOCK)" "$4" "saved after $3"
+    expect "$(driver reg-get LEFT TOP SIZE TOPMOST LOCK ALARM)" "$4 ALARM=-" "saved after $3"
 }
 note "ways out of the clock"
 # Marks follow the stored record: the first toggle of a stored mark clears it.
-#       STORED                            ACTIONS
-#       WAY OUT       SAVED
+#       STORED  ACTIONS  WAY OUT  SAVED
 way_out -                                 ""                                          \
         exit          "LEFT=200 TOP=100 SIZE=1 TOPMOST=1 LOCK=1"
-way_out "LEFT=200 TOP=100 TOPMOST=1 LOCK=1" "drag 30 30; menu IDM_TOPMOST IDM_LOCK; drag -100 -50" \
+way_out "LEFT=200 TOP=100 TOPMOST=1 LOCK=1" \
+        "step 'drag 30 30' 200 100 1; menu IDM_TOPMOST IDM_LOCK; drag -100 -50" \
         close         "LEFT=100 TOP=50 SIZE=0 TOPMOST=0 LOCK=0"
 way_out "LEFT=100 TOP=50 SIZE=1"          "drag 10 10; menu IDM_LOCK IDM_SIZE_LARGE"   \
         "endsession 0" "LEFT=100 TOP=50 SIZE=1 TOPMOST=- LOCK=-"
