@@ -27,11 +27,12 @@ stop_clock
 note "an empty store through midnight; Cancel in the dialog; a relative alarm of one minute"
 start_clock "@2026-12-07 23:59:50 x10" ZIHOU=0
 E=$(cmd IDC_ALARM_ENABLE) R=$(cmd IDC_ALARM_RELATIVE) D=$(cmd IDC_ALARM_DELAY)
-# set_alarm BUTTON: in the dialog, enables a relative alarm of one minute and leaves with BUTTON.
+# set_alarm BUTTON: prints what the dialog shows (enabled, relative, delay), then enables a
+# relative alarm of one minute there and leaves with BUTTON.
 set_alarm() {
     menu IDM_ALARM_SETTINGS
     driver find "$DIALOG" 10000 checked $E checked $R text $D click $E click $R set $D 1 \
-        cmd "$(cmd "$1")" gone "$DIALOG" 5000 | tr '\n' ' ' 
+        cmd "$(cmd "$1")" gone "$DIALOG" 5000 | tr '\n' ' '
 }
 expect "$(set_alarm IDC_ALARM_CANCEL)" "0 0 0 " "the dialog on an empty store"
 expect "$(driver reg-get ALARM ALARMTYPE MINUTES2)" "ALARM=- ALARMTYPE=- MINUTES2=-" "after Cancel"
