@@ -32,6 +32,6 @@ endfunction()
 # clock_add_e2e_test(name /path/script.sh): a shell script that drives the real clock.exe.
 function(clock_add_e2e_test name script)
   add_test(NAME e2e_${name} COMMAND bash ${script})
-  set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 300 ENVIRONMENT
+  set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 120 ENVIRONMENT
       "CLOCK_SOURCE=${CMAKE_SOURCE_DIR};CLOCK_BUILD=${CMAKE_BINARY_DIR};WINE_RUN=${CMAKE_BINARY_DIR}/wine-run")
 endfunction()

@@ -1,99 +1,110 @@
-# Shared helpers for the end-to-end tests; sourced by every tests/e2e/*_test.sh.
+# Shared helpers of the end-to-end scripts; every tests/e2e/*_test.sh sources this file.
 # CTest sets CLOCK_SOURCE, CLOCK_BUILD and WINE_RUN; make test provides the private X server.
 set -u
-: "${CLOCK_BUILD:?run through ctest}" "${WINE_RUN:?run through ctest}"
+: "${CLOCK_SOURCE:?run through ctest}" "${CLOCK_BUILD:?}" "${WINE_RUN:?}"
 BIN="$CLOCK_BUILD/bin"
-E2E_NAME="$(basename "$0" .sh)"
-# A scratch folder per test: the clock's current directory (CLOCK.dat), captures, screenshots.
-WORK="$CLOCK_BUILD/e2e/$E2E_NAME"
-rm -rf "$WORK"
-mkdir -p "$WORK"
-# The sound device reopens the capture for every play-through and would truncate a plain file,
-# so it appends through a pipe instead.
+TITLE="ポルカミーナ・アナログ時計"
+# A scratch folder per script: the clock's current directory (CLOCK.dat), capture, screenshots.
+WORK="$CLOCK_BUILD/e2e/$(basename "$0" .sh)"
+rm -rf "$WORK" && mkdir -p "$WORK"
+# The sound device reopens the capture for every play-through; a pipe appends instead.
 AUDIO="$WORK/audio.raw"
-: >"$AUDIO"
 export CLOCK_AUDIO_CAPTURE="|cat >>$AUDIO"
+# File times stay real under faketime, or Wine takes its prefix for outdated at every start.
+export NO_FAKE_STAT=1
+# Preloaded directly: the faketime wrapper waits for every process its child leaves behind.
+FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 CLOCK_PID=""
 
-fail() {
-    echo "FAIL: $*" >&2
-    cleanup
-    exit 1
-}
-
 note() { echo "-- $*"; }
+fail() { echo "FAIL: $*" >&2 && exit 1; }
+expect() { [ "$1" = "$2" ] || fail "$3: got '$1', expected '$2'"; }
+within() { [ "$3" -ge "$1" ] && [ "$3" -le "$2" ] || fail "$4: $3 is not within $1..$2"; }
+now_ms() { date +%s%3N; }
 
-# driver ARGS...: runs the driver inside the prefix; output without carriage returns.
-driver() { "$WINE_RUN" "$BIN/clock_driver.exe" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# cmd NAME: the number behind a command or control name of resources/resource.h.
+cmd() {
+    local id
+    id=$(sed -n "s/^#define $1 \([0-9]*\)\$/\1/p" "$CLOCK_SOURCE/resources/resource.h")
+    [ -n "$id" ] || fail "no id $1 in resource.h"
+    echo "$id"
+}
 
-# expect_eq ACTUAL EXPECTED WHAT
-expect_eq() { [ "$1" = "$2" ] || fail "$3: got '$1', expected '$2'"; }
+# driver STEP...: runs the driver's steps in the prefix (see driver.cpp); output without CRs.
+driver() {
+    "$WINE_RUN" "$BIN/clock_driver.exe" "$@" </dev/null | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+# menu NAME...: chooses these pop-up menu commands on the clock, in order.
+menu() {
+    local steps=() name
+    for name in "$@"; do steps+=(cmd "$(cmd "$name")"); done
+    driver find clock 5000 "${steps[@]}" || fail "no clock for $*"
+    sleep 0.3
+}
 
-# Ends every Wine process of the prefix (a killed clock saves nothing).
-kill_wine() { "$WINE_RUN" --kill >/dev/null 2>&1; }
+# At the end every Wine process of the prefix goes, with its wineserver.
+trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 
-# start_clock [FAKE_TIME]: starts clock.exe in $WORK, under faketime when a time is given
-# (e.g. "@2026-12-07 14:59:57"); the wineserver is restarted so that it shares the fake clock.
+# start_clock SPEC [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
+# values in the store, empties the capture and starts clock.exe in $WORK; returns once its window
+# shows, with T0 the launch time (ms). SPEC "" runs in real time; a faketime spec such as
+# "@2026-12-07 14:59:55 x10" sets the clock's time of day and pace. The first call of a script
+# starts the wineserver, which keeps the tick count and timers, under the same spec; later
+# calls must keep its pace.
+SESSION=""
 start_clock() {
-    kill_wine
-    # File times stay real under faketime, or Wine takes its prefix for outdated at every start.
-    export NO_FAKE_STAT=1
-    if [ -n "${1:-}" ]; then
-        (cd "$WORK" && exec faketime -f "$1" "$WINE_RUN" "$BIN/clock.exe") &
-    else
-        (cd "$WORK" && exec "$WINE_RUN" "$BIN/clock.exe") &
+    local fake=()
+    [ -z "$1" ] || fake=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1")
+    shift
+    if [ -z "$SESSION" ]; then
+        "$WINE_RUN" --kill >/dev/null 2>&1
+        "${fake[@]}" "$WINE_RUN" --wineserver -f -p >/dev/null 2>&1 &
+        sleep 0.5
+        # The first client boots the session (and its timeouts) at the server's pace; it stays,
+        # so the session lives on between clocks.
+        "${fake[@]}" "$WINE_RUN" "$BIN/clock_driver.exe" desktop sleep 99999999 >/dev/null &
+        [ ${#fake[@]} -eq 0 ] || sleep 2
+        SESSION=1
     fi
+    [ -z "$CLOCK_PID" ] || { driver find clock 1 kill && wait_clock; }
+    driver reg-set "$@" || fail "cannot set the store"
+    : >"$AUDIO"
+    T0=$(now_ms)
+    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "$BIN/clock.exe" </dev/null) &
     CLOCK_PID=$!
-    driver wait-window 30000 >/dev/null || fail "the clock window did not appear"
+    driver find clock 30000 >/dev/null || fail "the clock window did not appear"
 }
 
-# stop_clock: chooses "終了" and waits for the process; its exit code lands in CLOCK_RC.
+# stop_clock: chooses "終了" and expects the process to end with exit code 0.
 stop_clock() {
-    driver command 40002 >/dev/null || fail "no clock to stop"
+    menu IDM_EXIT
     wait_clock
+    expect "$CLOCK_RC" 0 "exit code"
 }
 
-# wait_clock: waits (at most 30 s) for the clock process to end; sets CLOCK_RC.
+# wait_clock: waits (at most 20 s) for the clock process to end; its exit code is CLOCK_RC.
 wait_clock() {
-    local i
-    for i in $(seq 1 300); do
-        kill -0 "$CLOCK_PID" 2>/dev/null || break
-        sleep 0.1
-    done
+    for _ in $(seq 200); do kill -0 "$CLOCK_PID" 2>/dev/null && sleep 0.1; done
     kill -0 "$CLOCK_PID" 2>/dev/null && fail "the clock did not end"
     wait "$CLOCK_PID"
     CLOCK_RC=$?
     CLOCK_PID=""
 }
 
-# reset_registry NAME=VALUE...: an empty store, then the given values.
-reset_registry() {
-    driver reg-clear >/dev/null
-    local kv
-    for kv in "$@"; do
-        driver reg-set "${kv%%=*}" "${kv#*=}" >/dev/null || fail "cannot set $kv"
+# bytes: bytes played so far into the capture.
+bytes() { stat -c %s "$AUDIO"; }
+# wait_bytes N SECONDS: true once the capture holds N bytes, false when the time is up first.
+wait_bytes() {
+    local end=$(($(now_ms) + $2 * 1000))
+    while [ "$(bytes)" -lt "$1" ]; do
+        [ "$(now_ms)" -lt "$end" ] || return 1
+        sleep 0.05
     done
 }
-
-# captured_bytes: bytes played so far into the capture file.
-captured_bytes() { stat -c %s "$AUDIO" 2>/dev/null || echo 0; }
-
-# sound_goes_on: more sound is captured within the next two seconds.
-sound_goes_on() {
-    local before i
-    before=$(captured_bytes)
-    for i in $(seq 1 20); do
-        sleep 0.1
-        [ "$(captured_bytes)" -gt "$before" ] && return 0
-    done
-    return 1
+# quiet SECONDS: true when nothing more is played for that long.
+quiet() { local b=$(bytes) && sleep "$1" && [ "$(bytes)" = "$b" ]; }
+# wav_data NAME: the samples of a sound file of the clock (canonical 44-byte header).
+wav_data() {
+    tail -c +45 "$BIN/wave/$1" | head -c "$(od -An -tu4 -j40 -N4 "$BIN/wave/$1" | tr -d ' ')"
 }
-
-# wav_data_bytes FILE: size of the data chunk of a canonical WAVE file.
-wav_data_bytes() { od -An -tu4 -j40 -N4 "$1" | tr -d ' '; }
-
-cleanup() {
-    [ -n "$CLOCK_PID" ] && kill_wine
-    CLOCK_PID=""
-}
-trap cleanup EXIT
