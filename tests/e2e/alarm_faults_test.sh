@@ -39,16 +39,6 @@ for row in "-20 -30 keep" "3000 2000 move"; do
     fi
     stop_clock
 done
-note "the same when the display configuration changes"
-start_clock
-driver move 5000 -900
-read -r l t r b <<<"$(driver rect)"
-expect_eq "$l $t" "5000 -900" "moved away"
-driver post 126 32 $(((768 << 16) | 1024)) # WM_DISPLAYCHANGE, 32 bits, 1024x768
-sleep 1
-read -r l t r b <<<"$(driver rect)"
-expect_eq "$r $t" "1024 0" "back on the screen after WM_DISPLAYCHANGE"
-stop_clock
 
 note "a message that cannot be written is reported; the old file and the other settings stay"
 printf 'old' >"$WORK/CLOCK.dat"

@@ -61,8 +61,6 @@ int Usage() {
             "  state                     print visible, topmost, foreground (0/1 each)\n"
             "  xid                       print the clock's X window id\n"
             "  lbutton X Y               post a left-button press and release at client X,Y\n"
-            "  move X Y                  move the clock window to screen X,Y\n"
-            "  post MSG [WPARAM LPARAM]  post a message to the clock\n"
             "  reg-get NAME              print the stored value or 'missing'\n"
             "  reg-set NAME VALUE        store a REG_DWORD value\n"
             "  reg-clear                 delete the clock's registry key tree\n"
@@ -241,16 +239,6 @@ int main(int argc, char** argv) {
     if (cmd == "xid") {
         printf("0x%lx\n", static_cast<unsigned long>(
                               reinterpret_cast<ULONG_PTR>(GetPropA(w, "__wine_x11_whole_window"))));
-        return 0;
-    }
-    if (cmd == "move" && argc >= 4) {
-        SetWindowPos(w, nullptr, atoi(argv[2]), atoi(argv[3]), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
-    if (cmd == "post" && argc >= 3) {
-        PostMessageA(w, static_cast<UINT>(atoi(argv[2])), argc > 3 ? atoi(argv[3]) : 0,
-                     argc > 4 ? atoi(argv[4]) : 0);
         return 0;
     }
     if (cmd == "lbutton" && argc >= 4) {
