@@ -24,7 +24,7 @@ namespace {
 const DWORD kMinuteMs = 60000;
 
 // The message step: decided once per alarm, flagged before the box can open. A box still open
-// from an earlier alarm shows the same message, and its OK acknowledges this one.
+// from an earlier alarm already shows the message; no second one is stacked on it.
 unsigned MessageStep(int* messageShown, const AlarmSettings* settings, int boxOpen) {
     if (*messageShown || settings->MESSAGE == 0)
         return kAlarmNothing;
