@@ -2,11 +2,13 @@
 
 #include "alarm/message_file.h"
 #include "app/about_box.h"
+#include "app/main_window.h"
 #include "app/settings.h"
 #include "app/window_utils.h"
 #include "resources/resource.h"
 
 int g_bAlarmConfirmed = 0;
+int g_nAlarmRecordGeneration = 0;
 
 namespace {
 // The dialog's own copy of the alarm record; the live one belongs to the scheduler.
@@ -64,6 +66,8 @@ void AlarmSettingsDialog(HINSTANCE instance, HWND owner) {
     // The up-down controls of the template need their class before the dialog is built.
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
+    // A run that never shows the dialog confirms nothing, whatever an earlier run left here.
+    g_bAlarmConfirmed = 0;
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ALARM), owner, AlarmDlgProc, 0) == -1)
         MessageBoxA(nullptr, kDialogInitFailedText, "Error", MB_OK);
 }
@@ -186,7 +190,18 @@ void CommitAlarmDlg(HWND dialog, int accepted) {
     s_AlarmRecord.HOURS = ReadClampedNumber(dialog, IDC_ALARM_HOURS, 23);
     s_AlarmRecord.MINUTES = ReadClampedNumber(dialog, IDC_ALARM_MINUTES, 59);
     s_AlarmRecord.MINUTES2 = ReadClampedNumber(dialog, IDC_ALARM_DELAY, 59);
-    SaveMessageFile(GetDlgItem(dialog, IDC_ALARM_MESSAGE), kMessageFileName);
+    int messageSaved = SaveMessageFile(GetDlgItem(dialog, IDC_ALARM_MESSAGE), kMessageFileName);
     SaveAlarmSettings(&s_AlarmRecord);
+    ++g_nAlarmRecordGeneration;
     g_bAlarmConfirmed = 1;
+    // The old file is left as it was; the rest is saved, but the user must know the new message
+    // is not.
+    if (!messageSaved) {
+        char text[256];
+        wsprintfA(
+            text,
+            "メッセージをファイル「%s」に保存できませんでした。\n以前のメッセージが残っています。",
+            kMessageFileName);
+        MessageBoxA(dialog, text, kProductTitle, MB_OK | MB_ICONWARNING);
+    }
 }

@@ -16,25 +16,29 @@ int g_bRinging = 0;
 int g_bMessageShown = 0;
 DWORD g_dwAlarmBase = 0;
 char g_szAlarmMessage[kMessageBufferSize];
+DWORD g_dwRingStart = 0;
+int g_bAlarmBoxOpen = 0;
+int g_nLiveAlarmGeneration = 0;
 
 namespace {
 const DWORD kMinuteMs = 60000;
 
-// The message step: decided once per alarm, flagged before the box can open.
-unsigned MessageStep(int* messageShown, const AlarmSettings* settings) {
+// The message step: decided once per alarm, flagged before the box can open. A box still open
+// from an earlier alarm already shows the message; no second one is stacked on it.
+unsigned MessageStep(int* messageShown, const AlarmSettings* settings, int boxOpen) {
     if (*messageShown || settings->MESSAGE == 0)
         return kAlarmNothing;
     *messageShown = 1;
-    return kAlarmShowMessage;
+    return boxOpen ? kAlarmNothing : kAlarmShowMessage;
 }
 
 unsigned DecideAbsolute(int* ringing, int* messageShown, const AlarmSettings* s, int hour,
-                        int minute) {
+                        int minute, int boxOpen) {
     // An alarm the user has not enabled never rings, whatever its type.
     int matches = s->ALARM != 0 && hour == s->HOURS && minute == s->MINUTES;
     if (matches && !*ringing) {
         *ringing = 1;
-        return kAlarmStartSound | MessageStep(messageShown, s);
+        return kAlarmStartSound | MessageStep(messageShown, s, boxOpen);
     }
     if (!matches && *ringing) {
         *ringing = 0;
@@ -45,7 +49,7 @@ unsigned DecideAbsolute(int* ringing, int* messageShown, const AlarmSettings* s,
 }
 
 unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s, DWORD tickCount,
-                        DWORD alarmBase) {
+                        DWORD alarmBase, DWORD* ringStart, int boxOpen) {
     if (s->ALARM == 0 || s->MINUTES2 <= 0)
         return kAlarmNothing;
     // Unsigned arithmetic: the wrap of the tick count after 49.7 days does no harm.
@@ -56,11 +60,17 @@ unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s,
         return kAlarmNothing;
     if (!*ringing) {
         *ringing = 1;
-        return kAlarmStartSound | MessageStep(messageShown, s);
+        if (ringStart != nullptr)
+            *ringStart = tickCount;
+        return kAlarmStartSound | MessageStep(messageShown, s, boxOpen);
     }
-    if (elapsed >= start + kMinuteMs)
-        return kAlarmStopSound | kAlarmDisarm | MessageStep(messageShown, s);
-    return MessageStep(messageShown, s);
+    // A first tick that came late (the machine slept, the loop was blocked) still gives the
+    // alarm its full minute of sound.
+    int over = ringStart != nullptr ? static_cast<DWORD>(tickCount - *ringStart) >= kMinuteMs
+                                    : elapsed >= start + kMinuteMs;
+    if (over)
+        return kAlarmStopSound | kAlarmDisarm | MessageStep(messageShown, s, boxOpen);
+    return MessageStep(messageShown, s, boxOpen);
 }
 
 void ShowAlarmMessage(int alarmType) {
@@ -69,18 +79,26 @@ void ShowAlarmMessage(int alarmType) {
     ReadMessageText(kMessageFileName, g_szAlarmMessage, sizeof(g_szAlarmMessage),
                     sizeof(g_szAlarmMessage));
     // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
-    if (MessageBoxA(g_hMainWnd, g_szAlarmMessage, kProductTitle, MB_OK) == IDOK)
+    int generation = g_nLiveAlarmGeneration;
+    g_bAlarmBoxOpen = 1;
+    int answer = MessageBoxA(g_hMainWnd, g_szAlarmMessage, kProductTitle, MB_OK);
+    g_bAlarmBoxOpen = 0;
+    // An OK that comes after a newer confirmation, or after the window went, belongs to an alarm
+    // that no longer exists: it must not stop or disarm the current one.
+    if (answer == IDOK && generation == g_nLiveAlarmGeneration && !g_bClockClosed)
         RunAlarmActions(AlarmAcknowledgeActions(alarmType), alarmType);
 }
 } // namespace
 
 unsigned DecideAlarmTick(int* ringing, int* messageShown, const AlarmSettings* settings, int hour,
-                         int minute, DWORD tickCount, DWORD alarmBase) {
+                         int minute, DWORD tickCount, DWORD alarmBase, DWORD* ringStart,
+                         int boxOpen) {
     switch (settings->ALARMTYPE) {
     case kAlarmAbsolute:
-        return DecideAbsolute(ringing, messageShown, settings, hour, minute);
+        return DecideAbsolute(ringing, messageShown, settings, hour, minute, boxOpen);
     case kAlarmRelative:
-        return DecideRelative(ringing, messageShown, settings, tickCount, alarmBase);
+        return DecideRelative(ringing, messageShown, settings, tickCount, alarmBase, ringStart,
+                              boxOpen);
     }
     return kAlarmNothing;
 }
@@ -98,18 +116,24 @@ void RunAlarmActions(unsigned actions, int alarmType) {
         StartAlarmSound();
     if (actions & kAlarmDisarm) {
         g_AlarmSettings.ALARM = 0;
-        SaveAlarmSettings(&g_AlarmSettings);
+        // The dialog's loop keeps the ticks going: when the user has confirmed new settings
+        // since this record was loaded, the stored record is theirs and stays as it is.
+        if (g_nLiveAlarmGeneration == g_nAlarmRecordGeneration)
+            SaveAlarmSettings(&g_AlarmSettings);
     }
-    if (actions & kAlarmShowMessage)
+    if ((actions & kAlarmShowMessage) && !g_bAlarmBoxOpen)
         ShowAlarmMessage(alarmType);
 }
 
 void AlarmTick() {
+    if (g_bClockClosed)
+        return;
     SYSTEMTIME now;
     GetLocalTime(&now);
     int alarmType = g_AlarmSettings.ALARMTYPE;
-    unsigned actions = DecideAlarmTick(&g_bRinging, &g_bMessageShown, &g_AlarmSettings, now.wHour,
-                                       now.wMinute, GetTickCount(), g_dwAlarmBase);
+    unsigned actions =
+        DecideAlarmTick(&g_bRinging, &g_bMessageShown, &g_AlarmSettings, now.wHour, now.wMinute,
+                        GetTickCount(), g_dwAlarmBase, &g_dwRingStart, g_bAlarmBoxOpen);
     RunAlarmActions(actions, alarmType);
 }
 
@@ -118,6 +142,9 @@ const char* AlarmSoundFile(int size) {
 }
 
 void StartAlarmSound() {
+    // After shutdown nothing is created that nobody would delete.
+    if (g_bClockClosed)
+        return;
     if (g_pAlarmPlayer != nullptr) {
         delete g_pAlarmPlayer;
         g_pAlarmPlayer = nullptr;
@@ -153,6 +180,7 @@ void ApplyAlarmDialogResult(int confirmed, DWORD tickCount) {
     StopAlarmSound();
     StopChime();
     LoadAlarmSettings(&g_AlarmSettings);
+    g_nLiveAlarmGeneration = g_nAlarmRecordGeneration;
     g_bRinging = 0;
     g_bChimed = 0;
     g_bMessageShown = 0;
@@ -160,6 +188,7 @@ void ApplyAlarmDialogResult(int confirmed, DWORD tickCount) {
 }
 
 void OnAlarmSettings(HWND owner) {
+    // A dialog that could not be created leaves g_bAlarmConfirmed 0.
     AlarmSettingsDialog(g_hInstance, owner);
     ApplyAlarmDialogResult(g_bAlarmConfirmed, GetTickCount());
 }

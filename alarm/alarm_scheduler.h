@@ -14,6 +14,13 @@ extern int g_bRinging;
 extern int g_bMessageShown;
 extern DWORD g_dwAlarmBase;
 extern char g_szAlarmMessage[kMessageBufferSize];
+// Tick count at which the ringing alarm started.
+extern DWORD g_dwRingStart;
+// 1 while an alarm message box is open.
+extern int g_bAlarmBoxOpen;
+// The confirmation of the settings dialog the live record was loaded from (see
+// g_nAlarmRecordGeneration): older alarms must not write over a newer confirmation.
+extern int g_nLiveAlarmGeneration;
 
 enum { kAlarmAbsolute = 0, kAlarmRelative = 1 };
 
@@ -28,10 +35,14 @@ enum AlarmAction {
 };
 
 // The scheduler's decision for one tick at the given local hour and minute and tick count.
-// Updates the two flags itself, so they are set before any box is opened; returns AlarmAction
-// bits.
+// Updates the flags itself, so they are set before any box is opened; returns AlarmAction bits.
+// ringStart, when given, receives the tick count at which a relative alarm starts ringing, and
+// the alarm rings one minute from then even when its first tick came late; without it the
+// ringing ends one minute after the due time. With a box already open no second one is asked
+// for: the open box stands for the new alarm too.
 unsigned DecideAlarmTick(int* ringing, int* messageShown, const AlarmSettings* settings, int hour,
-                         int minute, DWORD tickCount, DWORD alarmBase);
+                         int minute, DWORD tickCount, DWORD alarmBase, DWORD* ringStart = nullptr,
+                         int boxOpen = 0);
 // What OK in the message box of an alarm of the given type asks for.
 unsigned AlarmAcknowledgeActions(int alarmType);
 // Carries out the actions against the live state; a box shown here is acknowledged as type.

@@ -32,6 +32,9 @@ int ChimeFinished(int size, int playCount, int strikes) {
 }
 
 void StartChime(int size) {
+    // After shutdown nothing is created that nobody would delete.
+    if (g_bClockClosed)
+        return;
     // Deleting the old player silences a chime that may still be striking.
     DeleteChimePlayer();
     g_pChimePlayer = new (std::nothrow) CWaveMix(nullptr);
@@ -46,6 +49,8 @@ void StartChime(int size) {
 }
 
 void ChimeTick() {
+    if (g_bClockClosed)
+        return;
     SYSTEMTIME now;
     GetLocalTime(&now);
     int strikes = ChimeStrikesFor(g_AlarmSettings.ZIHOU, now.wHour, now.wMinute, &g_bChimed);

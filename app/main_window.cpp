@@ -18,6 +18,7 @@ HMENU g_hSizeMenu = nullptr;
 UINT_PTR g_uTimerId = 0;
 WindowSettings g_WindowSettings = {0, 0, 0, 0, 0};
 AlarmSettings g_AlarmSettings = {0, 0, 0, 0, 0, 0, 0, 0};
+int g_bClockClosed = 0;
 
 ATOM RegisterClockClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
@@ -52,6 +53,8 @@ void OnCreate(HWND window) {
     BuildFaceSet(g_WindowSettings.SIZE);
     SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
     SetWindowPos(window, HWND_TOP, g_WindowSettings.LEFT, g_WindowSettings.TOP, 0, 0, SWP_NOSIZE);
+    // Saved on a monitor that is gone, or dragged off every screen: bring it back into view.
+    KeepWindowReachable(window);
     // Resources load during creation with the null module, which means our own executable.
     g_hMenu = LoadMenuA(nullptr, MAKEINTRESOURCEA(IDR_MENU));
     g_hPopupMenu = GetSubMenu(g_hMenu, 0);
@@ -79,10 +82,13 @@ static void SaveWindowRecord() {
 }
 
 void OnDestroy() {
+    // Before anything else: a close request can arrive inside an alarm box, whose tick goes on
+    // after this returns.
+    g_bClockClosed = 1;
+    KillTimer(g_hMainWnd, g_uTimerId);
     SaveWindowRecord();
     DeleteAlarmPlayer();
     DeleteChimePlayer();
-    KillTimer(g_hMainWnd, g_uTimerId);
     // The window region belongs to the window now and goes with it.
     DestroyMenu(g_hSizeMenu);
     DestroyMenu(g_hPopupMenu);
@@ -163,8 +169,14 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_TIMER:
         AlarmTick();
+        // The alarm box's loop may have seen the window destroyed.
+        if (g_bClockClosed)
+            return 0;
         ChimeTick();
         InvalidateRect(window, nullptr, FALSE);
+        break;
+    case WM_DISPLAYCHANGE:
+        KeepWindowReachable(window);
         break;
     case WM_LBUTTONDOWN:
         ReleaseCapture();

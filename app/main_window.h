@@ -17,6 +17,9 @@ extern HMENU g_hSizeMenu;
 extern UINT_PTR g_uTimerId;
 extern WindowSettings g_WindowSettings;
 extern AlarmSettings g_AlarmSettings;
+// Set first thing when the window is destroyed: from then on no tick does any work, even one
+// still running in the loop of an alarm box.
+extern int g_bClockClosed;
 
 enum { kClockTimerId = 1, kClockTimerMs = 125 };
 // Positions in the pop-up menu.

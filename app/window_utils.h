@@ -15,6 +15,13 @@ char* FormatString(const char* format, ...);
 void ProgramDirectoryFrom(const char* commandLine, const char* modulePath, char* out,
                           size_t outSize);
 
+// The top-left corner for a window with the given outer rectangle among count monitors and their
+// work areas: unchanged while any part of it lies on a monitor; otherwise it is moved onto the
+// work area of the nearest monitor, whole when it fits (else its top-left corner is kept in).
+POINT ReachablePosition(const RECT& window, const RECT* monitors, const RECT* workAreas, int count);
+// Applies ReachablePosition to the window with the monitors attached now.
+void KeepWindowReachable(HWND window);
+
 void CenterWindow(HWND window);
 void SetClientSize(HWND window, int width, int height);
 void SetTopmost(HWND window, int on);

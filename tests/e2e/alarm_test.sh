@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The alarm of the real clock, run ten times fast: the absolute alarm with its message under the
 # product title, silence through midnight on an empty store, the settings dialog's Cancel, and a
-# one-minute relative alarm set through the dialog that rings for a minute and disarms itself.
+# one-minute relative alarm set through the dialog that rings for a minute and disarms itself;
+# a failed message save, a confirmation outliving an older alarm's box, and a late alarm.
 . "$(dirname "$0")/lib.sh"
 DIALOG="アラーム設定"
 IDOK=1 # the message box's OK button
@@ -55,5 +56,45 @@ within 4000 8500 $((start - armed)) "ms from OK to the alarm sound"
 within 10000 15000 $((last - armed)) "ms from OK to the end of the alarm sound"
 expect "$(driver reg-get ALARM)" "ALARM=0" "the relative alarm after ringing"
 driver find "$TITLE" 1 >/dev/null && fail "a message box without a message"
+stop_clock
+
+note "a message that cannot be written is reported; the old file and the other settings stay"
+printf 'old' >"$WORK/CLOCK.dat"
+mkdir "$WORK/CLOCK.dat.new" # where the new text is written first
+start_clock "@2026-12-07 12:00:30 x10" ZIHOU=0
+menu IDM_ALARM_SETTINGS
+driver find "$DIALOG" 10000 set "$(cmd IDC_ALARM_MESSAGE)" new set "$(cmd IDC_ALARM_HOURS)" 7 \
+    cmd "$(cmd IDC_ALARM_OK)" >/dev/null || fail "the settings dialog did not open"
+text=$(driver find "$TITLE" 10000 text 0xFFFF | iconv -f CP932 -t UTF-8) || fail "no warning box"
+[[ "$text" == *CLOCK.dat* ]] || fail "the warning does not name the file: $text"
+driver find "$TITLE" 1 cmd $IDOK gone "$DIALOG" 5000 || fail "the dialog stayed open"
+expect "$(cat "$WORK/CLOCK.dat")" old "the message file after a failed save"
+expect "$(driver reg-get ALARM HOURS)" "ALARM=0 HOURS=7" "the settings saved all the same"
+rmdir "$WORK/CLOCK.dat.new"
+
+note "an older alarm's box outlives a confirmation: what was confirmed last is what remains"
+printf 'wake' >"$WORK/CLOCK.dat"
+start_clock "@2026-12-07 12:00:30 x10" ZIHOU=0 ALARM=1 ALARMTYPE=1 MINUTES2=1 MESSAGE=1
+menu IDM_ALARM_SETTINGS
+driver find "$DIALOG" 10000 >/dev/null || fail "the settings dialog did not open"
+driver find "$TITLE" 15000 >/dev/null || fail "the older alarm did not ring"
+driver find "$DIALOG" 1 set "$(cmd IDC_ALARM_HOURS)" 9 cmd "$(cmd IDC_ALARM_OK)" >/dev/null
+sleep 7 # the older alarm's minute ends while its box is still open
+driver find "$TITLE" 1 cmd $IDOK gone "$DIALOG" 5000 || fail "the dialog stayed open"
+expect "$(driver reg-get ALARM MINUTES2 HOURS)" "ALARM=1 MINUTES2=1 HOURS=9" "after the old box"
+
+note "the confirmed alarm's first tick comes over a minute late: it still rings a full minute"
+kill -STOP "$CLOCK_PID"
+sleep 13 # 130 s for the clock: the whole minute it was due to ring goes by
+: >"$AUDIO"
+kill -CONT "$CLOCK_PID"
+wait_bytes 1 3 || fail "no sound after the late tick"
+sleep 3
+quiet 0.5 && fail "the late alarm stopped within its minute"
+expect "$(driver reg-get ALARM)" "ALARM=1" "armed while ringing"
+sleep 4.5
+quiet 1 || fail "sound after the ringing minute"
+expect "$(driver reg-get ALARM HOURS)" "ALARM=0 HOURS=9" "disarmed a minute after it started"
+driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "the confirmed alarm showed no box"
 stop_clock
 echo PASS

@@ -52,6 +52,7 @@ shape "SIZE=5 LEFT=40 TOP=30"     0    40   30
 shape "menu IDM_SIZE_LARGE"       2    40   30
 shape "menu IDM_SIZE_MEDIUM"      1    40   30
 shape "menu IDM_SIZE_SMALL"       0    40   30
+shape "SIZE=0 LEFT=3000 TOP=2000" 0    923  640
 shape "SIZE=9 LEFT=-20 TOP=-30"   0    -20  -30
 stop_clock
 expect "$(driver reg-get LEFT TOP SIZE)" "LEFT=-20 TOP=-30 SIZE=0" "saved at the end"
