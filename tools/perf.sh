@@ -14,7 +14,7 @@ RUN="$BUILD/wine-run"
 cpu_ns() {
     local t=0 f ns rest
     for f in /proc/"$1"/task/*/schedstat; do
-        read -r ns rest <"$f" 2>/dev/null && t=$((t + ns))
+        [ -r "$f" ] && read -r ns rest <"$f" 2>/dev/null && t=$((t + ns))
     done
     echo "$t"
 }
@@ -87,7 +87,7 @@ BEGIN {
 }
 {
     t = $2 + $3 + $4
-    printf "%-18s %8.2f %8.2f %11.2f %8.2f %7.1fx\n", "clock, " $1, t, $2, $3, $4, xt > 0 ? t / xt : 0
+    printf "%-18s %8.2f %8.2f %11.2f %8.2f %7.1fx\n", "clock, " $1, t, $2, $3, $4, (xt > 0 ? t / xt : 0)
 }
 END {
     printf "%-18s %8.2f %8.2f %11s %8.2f %7.1fx\n", "xclock -update 1", xt, x[1], "-", x[3], 1
