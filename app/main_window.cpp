@@ -3,10 +3,12 @@
 #include "alarm/alarm_scheduler.h"
 #include "alarm/chime.h"
 #include "app/about_box.h"
+#include "app/wake_timer.h"
 #include "app/window_utils.h"
 #include "face/face_painter.h"
 #include "face/face_set.h"
 #include "resources/resource.h"
+#include "sound/wave_mix.h"
 
 const char kProductTitle[] = "ポルカミーナ・アナログ時計";
 
@@ -91,6 +93,48 @@ void OnDestroy() {
     FreeFaceSet();
 }
 
+static int Sounding(const CWaveMix* player) {
+    return player != nullptr && player->IsPlaying();
+}
+
+// Milliseconds until an armed relative alarm starts or ends, or kWakeNoEvent.
+static int RelativeAlarmEventMs() {
+    const AlarmSettings& a = g_AlarmSettings;
+    if (a.ALARMTYPE != kAlarmRelative || a.ALARM == 0 || a.MINUTES2 <= 0)
+        return kWakeNoEvent;
+    const unsigned long long elapsed = GetTickCount() - g_dwAlarmBase;
+    const unsigned long long start = static_cast<unsigned long long>(a.MINUTES2) * 60000;
+    const unsigned long long event = elapsed < start           ? start - elapsed
+                                     : elapsed < start + 60000 ? start + 60000 - elapsed
+                                                               : 0;
+    // Anything further off than the next second does not shorten the wait.
+    return event == 0 ? kWakeNoEvent : event > 2000 ? 2000 : static_cast<int>(event);
+}
+
+// Seconds since midnight of the hands the window was last asked to show.
+static int s_nShownSecond = -1;
+
+// The alarm and the chime look at the time on every wake; the window repaints only what
+// changed, and the timer is set for the next moment anything will.
+static void OnClockTimer(HWND window) {
+    AlarmTick();
+    ChimeTick();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int second = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
+    const int large = g_WindowSettings.SIZE == kSizeLarge;
+    if (second != s_nShownSecond) {
+        s_nShownSecond = second;
+        InvalidateRect(window, nullptr, FALSE);
+    } else if (large) {
+        InvalidateRect(window, &g_rcSwing, FALSE);
+    }
+    // Strikes are counted and a ringing alarm is stopped on the eighth-second ticks.
+    const int fast = large || Sounding(g_pAlarmPlayer) || Sounding(g_pChimePlayer);
+    const int delay = NextWakeMs(fast, now.wMilliseconds, RelativeAlarmEventMs());
+    g_uTimerId = SetTimer(window, kClockTimerId, static_cast<UINT>(delay), nullptr);
+}
+
 void ChangeSize(int sizeIndex) {
     g_WindowSettings.SIZE = sizeIndex;
     SetHandGeometry(g_HandGeometry, sizeIndex);
@@ -162,9 +206,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(window, wParam, lParam);
         break;
     case WM_TIMER:
-        AlarmTick();
-        ChimeTick();
-        InvalidateRect(window, nullptr, FALSE);
+        OnClockTimer(window);
         break;
     case WM_LBUTTONDOWN:
         ReleaseCapture();

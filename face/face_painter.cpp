@@ -122,9 +122,21 @@ int ComposeFrame(int size, const SYSTEMTIME* time) {
     return 1;
 }
 
+// Seconds since midnight of the hands last painted; -1 before the first paint.
+static int s_nPaintedSecond = -1;
+
 void PaintClock(HWND window) {
     if (!g_bFaceReady)
         return;
+    // One reading of the clock for all three hands, so they never disagree.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int second = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
+    // Between seconds the large size asks only for the pendulum; if the second turned meanwhile
+    // the hands moved too, and the whole window has to go out.
+    if (second != s_nPaintedSecond && g_WindowSettings.SIZE == kSizeLarge)
+        InvalidateRect(window, nullptr, FALSE);
+    s_nPaintedSecond = second;
     PAINTSTRUCT ps;
     HDC paintDC = BeginPaint(window, &ps);
     RECT bounds;
@@ -132,8 +144,9 @@ void PaintClock(HWND window) {
     HDC canvasDC = CreateCompatibleDC(paintDC);
     HBITMAP canvasBitmap = g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr;
     HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
-    ComposeFrameInto(canvasDC, g_WindowSettings.SIZE, nullptr);
-    // The one transfer to the screen: the window never shows a half-drawn frame.
+    ComposeFrameInto(canvasDC, g_WindowSettings.SIZE, &now);
+    // The one transfer to the screen: the window never shows a half-drawn frame. Only the part
+    // asked for reaches it, since the paint context is clipped to that.
     BitBlt(paintDC, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top, canvasDC, 0, 0,
            SRCCOPY);
     EndPaint(window, &ps);

@@ -20,6 +20,9 @@ extern CDIB* g_pDecorB;
 extern CDIB* g_pDecorC;
 // The region made by the last build; the main window owns it once it has been given it.
 extern HRGN g_hWindowRegion;
+// The large size's pendulum: the part of the window that changes between two frames of the
+// swing. Empty in the other sizes.
+extern RECT g_rcSwing;
 // 0 while the face set is incomplete: nothing is painted then.
 extern int g_bFaceReady;
 extern HandGeometry g_HandGeometry;
@@ -34,5 +37,10 @@ void FreeFaceSet();
 // The outline, canvas and window size of the face in g_pFace: the whole dial, or the first
 // frame of the large size's strip.
 void FaceShapeSize(int size, int* width, int* height);
+
+// The bounding box, in frame coordinates, of every pixel that differs between two successive
+// frames of sequence (count frames, taken round) in strip, a row of 32-bit frames frameWidth
+// wide. Empty when nothing changes or a frame lies outside the strip.
+RECT SwingBounds(const CDIB& strip, int frameWidth, const unsigned char* sequence, int count);
 
 #endif

@@ -9,6 +9,8 @@ BUILD="$(cd "${1:-build/x64}" && pwd)"
 SECS="${PERF_SECONDS:-20}"
 SETTLE="${PERF_SETTLE:-3}"
 RUN="$BUILD/wine-run"
+# Another build of the program may be measured in the same way (PERF_CLOCK=path/clock.exe).
+CLOCK_EXE="${PERF_CLOCK:-$BUILD/bin/clock.exe}"
 
 # cpu_ns PID: CPU time of all threads of PID so far, in nanoseconds; 0 once it is gone.
 cpu_ns() {
@@ -56,16 +58,19 @@ drv() { "$RUN" "$BUILD/bin/clock_driver.exe" "$@" | tr -d '\r'; }
 "$RUN" --wineserver -f -p &
 SERVER=$!
 sleep 1
+kill -0 "$SERVER" 2>/dev/null || { echo "perf: another wineserver holds $BUILD's prefix" >&2; exit 1; }
 
 echo "perf: ${SECS} s per run after ${SETTLE} s settling; ms of CPU per second of running"
-ROWS=""
+# What Wine costs with its services up and no program of ours: the floor under every clock row.
+drv reg-clear >/dev/null
+ROWS="wine-idle $(measure 0 "$SERVER")"$'\n'
 n=0
 for name in small medium large; do
     drv reg-clear >/dev/null
     drv reg-set SIZE $n >/dev/null
     # No alarm may ring while we measure.
     drv reg-set ALARMTYPE 2 >/dev/null
-    "$RUN" "$BUILD/bin/clock.exe" &
+    "$RUN" "$CLOCK_EXE" &
     pid=$!
     drv wait-window 30000 >/dev/null || { echo "perf: no clock window ($name)" >&2; exit 1; }
     ROWS="$ROWS$name $(measure "$pid" "$SERVER")"$'\n'
@@ -87,7 +92,8 @@ BEGIN {
 }
 {
     t = $2 + $3 + $4
-    printf "%-18s %8.2f %8.2f %11.2f %8.2f %7.1fx\n", "clock, " $1, t, $2, $3, $4, (xt > 0 ? t / xt : 0)
+    what = $1 == "wine-idle" ? "Wine, no program" : "clock, " $1
+    printf "%-18s %8.2f %8.2f %11.2f %8.2f %7.1fx\n", what, t, $2, $3, $4, (xt > 0 ? t / xt : 0)
 }
 END {
     printf "%-18s %8.2f %8.2f %11s %8.2f %7.1fx\n", "xclock -update 1", xt, x[1], "-", x[3], 1
