@@ -113,6 +113,8 @@ static int RelativeAlarmEventMs() {
 
 // Seconds since midnight of the hands the window was last asked to show.
 static int s_nShownSecond = -1;
+// The period the clock timer runs with.
+static int s_nArmedMs = kClockTimerMs;
 
 // The alarm and the chime look at the time on every wake; the window repaints only what
 // changed, and the timer is set for the next moment anything will.
@@ -123,16 +125,21 @@ static void OnClockTimer(HWND window) {
     GetLocalTime(&now);
     const int second = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
     const int large = g_WindowSettings.SIZE == kSizeLarge;
+    // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
     if (second != s_nShownSecond) {
         s_nShownSecond = second;
-        InvalidateRect(window, nullptr, FALSE);
+        PaintClockPart(window, nullptr);
     } else if (large) {
-        InvalidateRect(window, &g_rcSwing, FALSE);
+        PaintClockPart(window, &g_rcSwing);
     }
     // Strikes are counted and a ringing alarm is stopped on the eighth-second ticks.
     const int fast = large || Sounding(g_pAlarmPlayer) || Sounding(g_pChimePlayer);
-    const int delay = NextWakeMs(fast, now.wMilliseconds, RelativeAlarmEventMs());
-    g_uTimerId = SetTimer(window, kClockTimerId, static_cast<UINT>(delay), nullptr);
+    // The timer repeats by itself: once it fires where it should, it is left alone.
+    const int period = RearmMs(s_nArmedMs, fast, now.wMilliseconds, RelativeAlarmEventMs());
+    if (period != 0) {
+        g_uTimerId = SetTimer(window, kClockTimerId, static_cast<UINT>(period), nullptr);
+        s_nArmedMs = period;
+    }
 }
 
 void ChangeSize(int sizeIndex) {

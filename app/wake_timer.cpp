@@ -9,3 +9,8 @@ int NextWakeMs(int fast, int millisecond, int eventMs) {
         delay = eventMs;
     return delay < kWakeMinMs ? kWakeMinMs : delay;
 }
+
+int RearmMs(int armedMs, int fast, int millisecond, int eventMs) {
+    const int delay = NextWakeMs(fast, millisecond, eventMs);
+    return delay - armedMs > kWakeSlackMs || armedMs - delay > kWakeSlackMs ? delay : 0;
+}

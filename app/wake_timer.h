@@ -5,6 +5,8 @@
 // The fast tick of the pendulum and of a sounding alarm or chime, and how long after a turn of
 // the second or of a tick the timer fires, so that it never wakes just before the turn.
 enum { kWakeTickMs = 125, kWakeLagMs = 15, kWakeMinMs = 10 };
+// A running timer that would fire within this of the wanted moment is kept as it is.
+enum { kWakeSlackMs = 5 };
 // No relative alarm is pending.
 enum { kWakeNoEvent = -1 };
 
@@ -13,5 +15,9 @@ enum { kWakeNoEvent = -1 };
 // otherwise just after the next second. eventMs: milliseconds to the next start or end of a
 // relative alarm, or kWakeNoEvent; the wake comes no later than that.
 int NextWakeMs(int fast, int millisecond, int eventMs);
+
+// The period to give the repeating timer now, or 0 to leave the one running every armedMs
+// alone, because its next firing comes within kWakeSlackMs of the wanted wake anyway.
+int RearmMs(int armedMs, int fast, int millisecond, int eventMs);
 
 #endif

@@ -15,6 +15,8 @@ CDIB* g_pDecorB = nullptr;
 CDIB* g_pDecorC = nullptr;
 HRGN g_hWindowRegion = nullptr;
 RECT g_rcSwing = {0, 0, 0, 0};
+HDC g_hCanvasDC = nullptr;
+HDC g_hFaceDC = nullptr;
 int g_bFaceReady = 0;
 HandGeometry g_HandGeometry = {0, 0, 0, 0, 0, 0, 0, 0};
 
@@ -27,6 +29,12 @@ void SetHandGeometry(HandGeometry& geometry, int size) {
 }
 
 void FreeFaceSet() {
+    HDC* const contexts[] = {&g_hCanvasDC, &g_hFaceDC};
+    for (HDC* dc : contexts) {
+        if (*dc != nullptr)
+            DeleteDC(*dc);
+        *dc = nullptr;
+    }
     for (CDIB** slot : kSlots) {
         if (*slot != nullptr) {
             delete *slot;
@@ -117,6 +125,8 @@ void BuildFaceSet(int size) {
     }
     if (g_pCanvas != nullptr)
         g_pCanvas->Create(width, height, 32, 1);
+    g_hCanvasDC = CreateCompatibleDC(nullptr);
+    g_hFaceDC = CreateCompatibleDC(nullptr);
     // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
     g_rcSwing = RECT{0, 0, 0, 0};
     if (size == kSizeLarge && g_pFace != nullptr)

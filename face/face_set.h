@@ -23,6 +23,11 @@ extern HRGN g_hWindowRegion;
 // The large size's pendulum: the part of the window that changes between two frames of the
 // swing. Empty in the other sizes.
 extern RECT g_rcSwing;
+// Memory contexts kept for the life of the face set, so that a paint need not make its own:
+// the painter selects the canvas's and the face's bitmaps into them only while it draws, and
+// leaves the bitmaps free for anyone else between paints. Null when they could not be made.
+extern HDC g_hCanvasDC;
+extern HDC g_hFaceDC;
 // 0 while the face set is incomplete: nothing is painted then.
 extern int g_bFaceReady;
 extern HandGeometry g_HandGeometry;
