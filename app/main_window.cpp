@@ -132,8 +132,11 @@ static void OnClockTimer(HWND window) {
     } else if (large) {
         PaintClockPart(window, &g_rcSwing);
     }
-    // Strikes are counted and a ringing alarm is stopped on the eighth-second ticks.
-    const int fast = large || Sounding(g_pAlarmPlayer) || Sounding(g_pChimePlayer);
+    // Strikes are counted and a ringing alarm is stopped on the eighth-second ticks. A relative
+    // alarm that has disarmed itself keeps its ringing mark, but needs no ticks any more.
+    const int ringing =
+        g_bRinging && (g_AlarmSettings.ALARMTYPE == kAlarmAbsolute || g_AlarmSettings.ALARM != 0);
+    const int fast = large || ringing || Sounding(g_pAlarmPlayer) || Sounding(g_pChimePlayer);
     // The timer repeats by itself: once it fires where it should, it is left alone.
     const int period = RearmMs(s_nArmedMs, fast, now.wMilliseconds, RelativeAlarmEventMs());
     if (period != 0) {
