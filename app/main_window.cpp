@@ -23,7 +23,8 @@ AlarmSettings g_AlarmSettings = {0, 0, 0, 0, 0, 0, 0, 0};
 
 ATOM RegisterClockClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
+    // A context of its own: the timer paints through it without the system rebuilding one.
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_CLOCK));
