@@ -5,7 +5,7 @@ X86 := $(BUILD)/x86
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup build build-x64 build-x86 test digests fuzz dist run bench shots clean format
+.PHONY: all setup build build-x64 build-x86 test digests fuzz dist run bench perf shots clean format
 
 all: build
 
@@ -52,6 +52,10 @@ run: build
 
 bench: build-x64
 	@tools/with-xvfb.sh $(X64)/wine-run $(X64)/bin/clock_bench.exe
+
+# CPU per second of the running clock, each size, against xclock -update 1 (PERF_SECONDS=20).
+perf: build-x64
+	@tools/perf.sh $(X64)
 
 # A screenshot of each size: build/shot-small.png, build/shot-medium.png, build/shot-large.png.
 shots: build

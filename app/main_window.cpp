@@ -3,10 +3,12 @@
 #include "alarm/alarm_scheduler.h"
 #include "alarm/chime.h"
 #include "app/about_box.h"
+#include "app/wake_timer.h"
 #include "app/window_utils.h"
 #include "face/face_painter.h"
 #include "face/face_set.h"
 #include "resources/resource.h"
+#include "sound/wave_mix.h"
 
 const char kProductTitle[] = "ポルカミーナ・アナログ時計";
 
@@ -22,7 +24,8 @@ int g_bClockClosed = 0;
 
 ATOM RegisterClockClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
+    // A context of its own: the timer paints through it without the system rebuilding one.
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_CLOCK));
@@ -97,6 +100,61 @@ void OnDestroy() {
     FreeFaceSet();
 }
 
+static int Sounding(const CWaveMix* player) {
+    return player != nullptr && player->IsPlaying();
+}
+
+// Milliseconds until an armed relative alarm starts or ends, or kWakeNoEvent.
+static int RelativeAlarmEventMs() {
+    const AlarmSettings& a = g_AlarmSettings;
+    if (a.ALARMTYPE != kAlarmRelative || a.ALARM == 0 || a.MINUTES2 <= 0)
+        return kWakeNoEvent;
+    const unsigned long long elapsed = GetTickCount() - g_dwAlarmBase;
+    const unsigned long long start = static_cast<unsigned long long>(a.MINUTES2) * 60000;
+    const unsigned long long event = elapsed < start           ? start - elapsed
+                                     : elapsed < start + 60000 ? start + 60000 - elapsed
+                                                               : 0;
+    // Anything further off than the next second does not shorten the wait.
+    return event == 0 ? kWakeNoEvent : event > 2000 ? 2000 : static_cast<int>(event);
+}
+
+// Seconds since midnight of the hands the window was last asked to show.
+static int s_nShownSecond = -1;
+// The period the clock timer runs with.
+static int s_nArmedMs = kClockTimerMs;
+
+// The alarm and the chime look at the time on every wake; the window repaints only what
+// changed, and the timer is set for the next moment anything will.
+static void OnClockTimer(HWND window) {
+    AlarmTick();
+    // The alarm box's loop may have seen the window destroyed.
+    if (g_bClockClosed)
+        return;
+    ChimeTick();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int second = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
+    const int large = g_WindowSettings.SIZE == kSizeLarge;
+    // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
+    if (second != s_nShownSecond) {
+        s_nShownSecond = second;
+        PaintClockPart(window, nullptr);
+    } else if (large) {
+        PaintClockPart(window, &g_rcSwing);
+    }
+    // Strikes are counted and a ringing alarm is stopped on the eighth-second ticks. A relative
+    // alarm that has disarmed itself keeps its ringing mark, but needs no ticks any more.
+    const int ringing =
+        g_bRinging && (g_AlarmSettings.ALARMTYPE == kAlarmAbsolute || g_AlarmSettings.ALARM != 0);
+    const int fast = large || ringing || Sounding(g_pAlarmPlayer) || Sounding(g_pChimePlayer);
+    // The timer repeats by itself: once it fires where it should, it is left alone.
+    const int period = RearmMs(s_nArmedMs, fast, now.wMilliseconds, RelativeAlarmEventMs());
+    if (period != 0) {
+        g_uTimerId = SetTimer(window, kClockTimerId, static_cast<UINT>(period), nullptr);
+        s_nArmedMs = period;
+    }
+}
+
 void ChangeSize(int sizeIndex) {
     g_WindowSettings.SIZE = sizeIndex;
     SetHandGeometry(g_HandGeometry, sizeIndex);
@@ -168,12 +226,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(window, wParam, lParam);
         break;
     case WM_TIMER:
-        AlarmTick();
-        // The alarm box's loop may have seen the window destroyed.
-        if (g_bClockClosed)
-            return 0;
-        ChimeTick();
-        InvalidateRect(window, nullptr, FALSE);
+        OnClockTimer(window);
         break;
     case WM_DISPLAYCHANGE:
         KeepWindowReachable(window);

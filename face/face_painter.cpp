@@ -37,7 +37,9 @@ static void CopyDecorationCentred(const CDIB* picture, const Point& at) {
 static void DrawBackground(HDC canvasDC, int size) {
     if (g_pFace == nullptr)
         return;
-    HDC faceDC = CreateCompatibleDC(canvasDC);
+    // The face set keeps a context for its face; one is made here only when it has none.
+    const int ownDC = g_hFaceDC == nullptr;
+    HDC faceDC = ownDC ? CreateCompatibleDC(canvasDC) : g_hFaceDC;
     HBITMAP faceBitmap = g_pFace->GetBitmap();
     HGDIOBJ previous = faceBitmap != nullptr ? SelectObject(faceDC, faceBitmap) : nullptr;
     if (size == kSizeLarge) {
@@ -51,7 +53,8 @@ static void DrawBackground(HDC canvasDC, int size) {
     }
     if (previous != nullptr)
         SelectObject(faceDC, previous);
-    DeleteDC(faceDC);
+    if (ownDC)
+        DeleteDC(faceDC);
 }
 
 static int HandLength(const HandGeometry& g, int hand) {
@@ -122,22 +125,60 @@ int ComposeFrame(int size, const SYSTEMTIME* time) {
     return 1;
 }
 
+// Seconds since midnight of the hands last painted; -1 before the first paint.
+static int s_nPaintedSecond = -1;
+
+// Composes the frame of now and copies the part (x, y, width, height) of it to windowDC in one
+// transfer, so the window never shows a half-drawn frame.
+static void ComposeAndSend(HDC windowDC, const SYSTEMTIME& now, int x, int y, int width,
+                           int height) {
+    s_nPaintedSecond = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
+    // The face set keeps a context for the canvas; one is made here only when it has none.
+    const int ownDC = g_hCanvasDC == nullptr;
+    HDC canvasDC = ownDC ? CreateCompatibleDC(windowDC) : g_hCanvasDC;
+    HBITMAP canvasBitmap = g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr;
+    HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
+    ComposeFrameInto(canvasDC, g_WindowSettings.SIZE, &now);
+    BitBlt(windowDC, x, y, width, height, canvasDC, x, y, SRCCOPY);
+    if (previous != nullptr)
+        SelectObject(canvasDC, previous);
+    if (ownDC)
+        DeleteDC(canvasDC);
+}
+
 void PaintClock(HWND window) {
     if (!g_bFaceReady)
         return;
+    // One reading of the clock for all three hands, so they never disagree.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    // Hands that moved since the last paint must reach the whole window, not only the part
+    // that asked for a paint.
+    if ((now.wHour * 60 + now.wMinute) * 60 + now.wSecond != s_nPaintedSecond)
+        InvalidateRect(window, nullptr, FALSE);
     PAINTSTRUCT ps;
     HDC paintDC = BeginPaint(window, &ps);
     RECT bounds;
     GetWindowRect(window, &bounds);
-    HDC canvasDC = CreateCompatibleDC(paintDC);
-    HBITMAP canvasBitmap = g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr;
-    HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
-    ComposeFrameInto(canvasDC, g_WindowSettings.SIZE, nullptr);
-    // The one transfer to the screen: the window never shows a half-drawn frame.
-    BitBlt(paintDC, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top, canvasDC, 0, 0,
-           SRCCOPY);
+    ComposeAndSend(paintDC, now, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
     EndPaint(window, &ps);
-    if (previous != nullptr)
-        SelectObject(canvasDC, previous);
-    DeleteDC(canvasDC);
+}
+
+int PaintClockPart(HWND window, const RECT* part) {
+    if (!g_bFaceReady)
+        return 0;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    RECT bounds;
+    GetClientRect(window, &bounds);
+    // Once the second has turned the hands have moved too: then the whole window goes out.
+    if (part != nullptr && (now.wHour * 60 + now.wMinute) * 60 + now.wSecond == s_nPaintedSecond)
+        IntersectRect(&bounds, &bounds, part);
+    HDC windowDC = GetDC(window);
+    if (windowDC == nullptr)
+        return 0;
+    ComposeAndSend(windowDC, now, bounds.left, bounds.top, bounds.right - bounds.left,
+                   bounds.bottom - bounds.top);
+    ReleaseDC(window, windowDC);
+    return 1;
 }

@@ -11,6 +11,11 @@ extern int g_nAnimationPos;
 // The WM_PAINT handler of the main window.
 void PaintClock(HWND window);
 
+// Paints the clock at once, outside WM_PAINT, sending only part of the window (client
+// coordinates) to the screen, or all of it when part is null or the second has turned since the
+// last paint. Returns 0, painting nothing, while the face set is not ready.
+int PaintClockPart(HWND window, const RECT* part);
+
 // Draws the frame of size into the canvas through canvasDC, a memory context holding the
 // canvas's bitmap: background (advancing the pendulum in the large size), the hands with
 // their shadows and the decorations. With time null every hand reads the local clock itself;

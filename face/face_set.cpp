@@ -14,6 +14,9 @@ CDIB* g_pDecorA = nullptr;
 CDIB* g_pDecorB = nullptr;
 CDIB* g_pDecorC = nullptr;
 HRGN g_hWindowRegion = nullptr;
+RECT g_rcSwing = {0, 0, 0, 0};
+HDC g_hCanvasDC = nullptr;
+HDC g_hFaceDC = nullptr;
 int g_bFaceReady = 0;
 HandGeometry g_HandGeometry = {0, 0, 0, 0, 0, 0, 0, 0};
 
@@ -26,6 +29,12 @@ void SetHandGeometry(HandGeometry& geometry, int size) {
 }
 
 void FreeFaceSet() {
+    HDC* const contexts[] = {&g_hCanvasDC, &g_hFaceDC};
+    for (HDC* dc : contexts) {
+        if (*dc != nullptr)
+            DeleteDC(*dc);
+        *dc = nullptr;
+    }
     for (CDIB** slot : kSlots) {
         if (*slot != nullptr) {
             delete *slot;
@@ -47,6 +56,39 @@ void FaceShapeSize(int size, int* width, int* height) {
     *width =
         size == kSizeLarge ? static_cast<int>(static_cast<unsigned>(faceWidth) / 5) : faceWidth;
     *height = faceHeight;
+}
+
+// Widens bounds to take in every pixel where frames a and b of the strip differ.
+static void AddFrameDifference(const CDIB& strip, int frameWidth, int a, int b, RECT* bounds) {
+    const int height = strip.GetHeight();
+    for (int y = 0; y < height; ++y) {
+        const DWORD* row = reinterpret_cast<const DWORD*>(strip.GetRow(static_cast<UINT>(y)));
+        for (int x = 0; x < frameWidth; ++x) {
+            if (row[a * frameWidth + x] == row[b * frameWidth + x])
+                continue;
+            if (bounds->left >= bounds->right) {
+                *bounds = RECT{x, y, x + 1, y + 1};
+                continue;
+            }
+            bounds->left = x < bounds->left ? x : bounds->left;
+            bounds->right = x >= bounds->right ? x + 1 : bounds->right;
+            bounds->top = y < bounds->top ? y : bounds->top;
+            bounds->bottom = y >= bounds->bottom ? y + 1 : bounds->bottom;
+        }
+    }
+}
+
+RECT SwingBounds(const CDIB& strip, int frameWidth, const unsigned char* sequence, int count) {
+    RECT bounds = {0, 0, 0, 0};
+    if (strip.IsEmpty() || strip.GetBitCount() != 32 || frameWidth <= 0 || count <= 0)
+        return bounds;
+    for (int i = 0; i < count; ++i) {
+        if ((sequence[i] + 1) * frameWidth > strip.GetWidth())
+            return bounds;
+    }
+    for (int i = 0; i < count; ++i)
+        AddFrameDifference(strip, frameWidth, sequence[i], sequence[(i + 1) % count], &bounds);
+    return bounds;
 }
 
 void BuildFaceSet(int size) {
@@ -83,6 +125,12 @@ void BuildFaceSet(int size) {
     }
     if (g_pCanvas != nullptr)
         g_pCanvas->Create(width, height, 32, 1);
+    g_hCanvasDC = CreateCompatibleDC(nullptr);
+    g_hFaceDC = CreateCompatibleDC(nullptr);
+    // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
+    g_rcSwing = RECT{0, 0, 0, 0};
+    if (size == kSizeLarge && g_pFace != nullptr)
+        g_rcSwing = SwingBounds(*g_pFace, FrameWidth, AnimationSequence, 8);
     SetClientSize(g_hMainWnd, width, height);
     g_WindowSettings.SIZE = size;
 

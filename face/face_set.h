@@ -20,6 +20,14 @@ extern CDIB* g_pDecorB;
 extern CDIB* g_pDecorC;
 // The region made by the last build; the main window owns it once it has been given it.
 extern HRGN g_hWindowRegion;
+// The large size's pendulum: the part of the window that changes between two frames of the
+// swing. Empty in the other sizes.
+extern RECT g_rcSwing;
+// Memory contexts kept for the life of the face set, so that a paint need not make its own:
+// the painter selects the canvas's and the face's bitmaps into them only while it draws, and
+// leaves the bitmaps free for anyone else between paints. Null when they could not be made.
+extern HDC g_hCanvasDC;
+extern HDC g_hFaceDC;
 // 0 while the face set is incomplete: nothing is painted then.
 extern int g_bFaceReady;
 extern HandGeometry g_HandGeometry;
@@ -34,5 +42,10 @@ void FreeFaceSet();
 // The outline, canvas and window size of the face in g_pFace: the whole dial, or the first
 // frame of the large size's strip.
 void FaceShapeSize(int size, int* width, int* height);
+
+// The bounding box, in frame coordinates, of every pixel that differs between two successive
+// frames of sequence (count frames, taken round) in strip, a row of 32-bit frames frameWidth
+// wide. Empty when nothing changes or a frame lies outside the strip.
+RECT SwingBounds(const CDIB& strip, int frameWidth, const unsigned char* sequence, int count);
 
 #endif

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; quick when all are present.
 set -euo pipefail
-PKGS="g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils xdotool imagemagick
+PKGS="g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils x11-apps xdotool imagemagick
 faketime sox locales fonts-ipafont-gothic googletest cmake make librsvg2-bin
 zip unzip g++"
 missing=""

@@ -1,0 +1,88 @@
+// When the clock wakes and what it sends to the screen: the wakes walked through a table of
+// times (the timer firing on time or a little late), and the pendulum's part of the window.
+#include <gtest/gtest.h>
+
+#include "app/wake_timer.h"
+#include "face/face_set.h"
+#include "imaging/dib.h"
+
+namespace {
+
+// lateMs: how much later than asked each wake comes; dueInMs: a relative alarm due this long
+// after the start, or -1.
+struct WakeCase {
+    int fast, hour, minute, second, millisecond, lateMs, dueInMs;
+};
+
+const WakeCase kCases[] = {
+    {0, 14, 59, 0, 0, 0, -1},    {0, 14, 59, 58, 990, 0, -1},   {0, 14, 59, 59, 999, 3, -1},
+    {0, 23, 59, 59, 500, 9, -1}, {0, 7, 29, 30, 17, 1, 4321},   {0, 7, 29, 1, 985, 0, 20999},
+    {1, 7, 29, 59, 1, 0, -1},    {1, 11, 59, 59, 880, 7, 777},  {1, 0, 0, 5, 5, 2, 59999},
+    {0, 12, 0, 0, 14, 0, 1000},  {1, 9, 15, 30, 124, 9, 60125},
+};
+
+TEST(WakeTest, TheNewMinuteAndEverySecondAreMetAsByAnEighthSecondTick) {
+    for (const WakeCase& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.hour << ":" << c.minute << ":" << c.second);
+        const long long start = ((c.hour * 60LL + c.minute) * 60 + c.second) * 1000 + c.millisecond;
+        const long long due = c.dueInMs < 0 ? -1 : start + c.dueInMs;
+        long long t = start;
+        long long firstAfterDue = -1;
+        int armed = kWakeTickMs; // the repeating timer as the window starts it
+        // Long enough to cross the next minute and reach every alarm in the table.
+        while (t < start + 62000) {
+            const int eventMs = due < 0 || t >= due ? kWakeNoEvent : static_cast<int>(due - t);
+            const int delay = NextWakeMs(c.fast, static_cast<int>(t % 1000), eventMs);
+            ASSERT_GE(delay, kWakeMinMs);
+            ASSERT_LE(delay, (c.fast ? kWakeTickMs : 1000) + kWakeLagMs);
+            const int period = RearmMs(armed, c.fast, static_cast<int>(t % 1000), eventMs);
+            armed = period != 0 ? period : armed;
+            const long long next = t + armed + c.lateMs;
+            // The second hand moves every second: no displayed second is passed over.
+            ASSERT_LE(next / 1000 - t / 1000, 1) << "at " << t;
+            if (next / 60000 != t / 60000) {
+                // Alarm and chime start at the first wake of their minute: in its first tick.
+                EXPECT_EQ(next / 1000 % 60, 0);
+                EXPECT_LT(next % 1000, kWakeTickMs);
+            }
+            if (due >= 0 && firstAfterDue < 0 && next >= due)
+                firstAfterDue = next;
+            t = next;
+        }
+        // A relative alarm is met no later than a tick every eighth of a second would meet it.
+        if (due >= 0) {
+            EXPECT_GE(firstAfterDue, due);
+            EXPECT_LT(firstAfterDue - due, kWakeTickMs);
+        }
+    }
+}
+
+TEST(WakeTest, ResultsStayInRangeForAnyInput) {
+    const int kMillis[] = {-5, 0, 999, 1000, 123456};
+    for (int fast = 0; fast <= 1; ++fast) {
+        for (int ms : kMillis) {
+            const int delay = NextWakeMs(fast, ms, kWakeNoEvent);
+            EXPECT_GE(delay, kWakeMinMs) << ms;
+            EXPECT_LE(delay, 1000 + kWakeLagMs) << ms;
+        }
+    }
+    EXPECT_EQ(NextWakeMs(0, 500, 0), kWakeMinMs);
+    EXPECT_EQ(NextWakeMs(0, 500, 300), 300);
+    EXPECT_EQ(NextWakeMs(1, 500, 300), kWakeTickMs + kWakeLagMs);
+}
+
+TEST(SwingBoundsTest, CoversWhatChangesBetweenSuccessiveFramesOnly) {
+    CDIB strip; // four black frames of 10 x 6; the sequence never shows the last one
+    ASSERT_TRUE(strip.Create(40, 6, 32, 1));
+    const unsigned char sequence[] = {0, 1, 2, 1};
+    reinterpret_cast<DWORD*>(strip.GetRow(2))[10 + 3] = 0xff; // frame 1 at (3, 2)
+    reinterpret_cast<DWORD*>(strip.GetRow(4))[20 + 7] = 0xff; // frame 2 at (7, 4)
+    reinterpret_cast<DWORD*>(strip.GetRow(5))[30 + 9] = 0xff; // frame 3 at (9, 5)
+    RECT r = SwingBounds(strip, 10, sequence, 4);
+    EXPECT_EQ((std::vector<LONG>{3, 2, 8, 5}),
+              (std::vector<LONG>{r.left, r.top, r.right, r.bottom}));
+    r = SwingBounds(strip, 20, sequence, 4); // frame 2 would lie beyond the strip
+    EXPECT_TRUE(IsRectEmpty(&r));
+}
+
+} // namespace
