@@ -32,24 +32,15 @@ measure() {
         'BEGIN { printf "%.3f %.3f %.3f\n", p * 1e3 / t, s * 1e3 / t, x * 1e3 / t }'
 }
 
-DFILE=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$DFILE" >/dev/null 2>&1 &
-XPID=$!
-for _ in $(seq 1 100); do
-    [ -s "$DFILE" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(tr -d '[:space:]' <"$DFILE")"
-rm -f "$DFILE"
+# On a private X server of its own, whose process is measured too.
+[ -n "${XVFB_PID:-}" ] || exec "$(dirname "$0")/with-xvfb.sh" "$0" "$@"
+XPID=$XVFB_PID
 SERVER=""
 finish() {
     "$RUN" --kill >/dev/null 2>&1
     [ -n "$SERVER" ] && wait "$SERVER" 2>/dev/null
-    kill "$XPID" 2>/dev/null
-    wait "$XPID" 2>/dev/null
 }
 trap finish EXIT
-[ "$DISPLAY" != ":" ] || { echo "perf: Xvfb did not start" >&2; exit 1; }
 
 drv() { "$RUN" "$BUILD/bin/clock_driver.exe" "$@" | tr -d '\r'; }
 "$RUN" --init
@@ -63,20 +54,18 @@ kill -0 "$SERVER" 2>/dev/null || { echo "perf: another wineserver holds $BUILD's
 echo "perf: ${SECS} s per run after ${SETTLE} s settling; ms of CPU per second of running"
 # The registry is written once, before anything is measured: the wineserver saves a changed
 # registry to disk some 30 s later, which would land in a measurement and swell its figure.
-drv reg-clear >/dev/null
-drv reg-set SIZE 0 >/dev/null
-drv reg-set ALARMTYPE 2 >/dev/null # no alarm may ring while we measure
+drv reg-set SIZE=0 ALARMTYPE=2 >/dev/null # no alarm may ring while we measure
 written=$(date +%s)
 "$RUN" "$CLOCK_EXE" &
 pid=$!
-drv wait-window 30000 >/dev/null || { echo "perf: no clock window" >&2; exit 1; }
+drv find clock 30000 >/dev/null || { echo "perf: no clock window" >&2; exit 1; }
 # Meanwhile Wine's desktop and services settle too.
 sleep $((written + 32 - $(date +%s)))
 # One clock for all three sizes, switched through its menu, which writes nothing.
 ROWS=""
 command=40005
 for name in small medium large; do
-    drv command $command >/dev/null
+    drv find clock 5000 cmd $command >/dev/null
     ROWS="$ROWS$name $(measure "$pid" "$SERVER")"$'\n'
     command=$((command + 1))
 done

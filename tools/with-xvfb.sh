@@ -12,7 +12,7 @@ done
 DISP=$(tr -d '[:space:]' <"$DFILE")
 rm -f "$DFILE"
 [ -n "$DISP" ] || { echo "with-xvfb: Xvfb did not start" >&2; kill "$XPID" 2>/dev/null; exit 1; }
-export DISPLAY=":$DISP"
+export DISPLAY=":$DISP" XVFB_PID=$XPID
 "$@"
 rc=$?
 kill "$XPID" 2>/dev/null
