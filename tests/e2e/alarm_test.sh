@@ -66,7 +66,7 @@ menu IDM_ALARM_SETTINGS
 driver find "$DIALOG" 10000 set "$(cmd IDC_ALARM_MESSAGE)" new set "$(cmd IDC_ALARM_HOURS)" 7 \
     cmd "$(cmd IDC_ALARM_OK)" >/dev/null || fail "the settings dialog did not open"
 text=$(driver find "$TITLE" 10000 text 0xFFFF | iconv -f CP932 -t UTF-8) || fail "no warning box"
-[[ "$text" == *CLOCK.dat* ]] || fail "the warning does not name the file: $text"
+[[ "$text" == *CLOCK.dat* ]] || fail "no warning box that names the file: '$text'"
 driver find "$TITLE" 1 cmd $IDOK gone "$DIALOG" 5000 || fail "the dialog stayed open"
 expect "$(cat "$WORK/CLOCK.dat")" old "the message file after a failed save"
 expect "$(driver reg-get ALARM HOURS)" "ALARM=0 HOURS=7" "the settings saved all the same"
