@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "alarm/message_file.h"
-#include "app/settings.h"
+#include "alarm/settings.h"
 
 class CWaveMix;
 

@@ -1,6 +1,5 @@
 #include "face/face_painter.h"
 
-#include "app/main_window.h"
 #include "face/face_set.h"
 #include "face/hand_math.h"
 #include "imaging/dib.h"
@@ -130,7 +129,7 @@ static int s_nPaintedSecond = -1;
 
 // Composes the frame of now and copies the part (x, y, width, height) of it to windowDC in one
 // transfer, so the window never shows a half-drawn frame.
-static void ComposeAndSend(HDC windowDC, const SYSTEMTIME& now, int x, int y, int width,
+static void ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int x, int y, int width,
                            int height) {
     s_nPaintedSecond = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
     // The face set keeps a context for the canvas; one is made here only when it has none.
@@ -138,7 +137,7 @@ static void ComposeAndSend(HDC windowDC, const SYSTEMTIME& now, int x, int y, in
     HDC canvasDC = ownDC ? CreateCompatibleDC(windowDC) : g_hCanvasDC;
     HBITMAP canvasBitmap = g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr;
     HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
-    ComposeFrameInto(canvasDC, g_WindowSettings.SIZE, &now);
+    ComposeFrameInto(canvasDC, size, &now);
     BitBlt(windowDC, x, y, width, height, canvasDC, x, y, SRCCOPY);
     if (previous != nullptr)
         SelectObject(canvasDC, previous);
@@ -146,7 +145,7 @@ static void ComposeAndSend(HDC windowDC, const SYSTEMTIME& now, int x, int y, in
         DeleteDC(canvasDC);
 }
 
-void PaintClock(HWND window) {
+void PaintClock(HWND window, int size) {
     if (!g_bFaceReady)
         return;
     // One reading of the clock for all three hands, so they never disagree.
@@ -160,11 +159,12 @@ void PaintClock(HWND window) {
     HDC paintDC = BeginPaint(window, &ps);
     RECT bounds;
     GetWindowRect(window, &bounds);
-    ComposeAndSend(paintDC, now, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    ComposeAndSend(paintDC, size, now, 0, 0, bounds.right - bounds.left,
+                   bounds.bottom - bounds.top);
     EndPaint(window, &ps);
 }
 
-int PaintClockPart(HWND window, const RECT* part) {
+int PaintClockPart(HWND window, const RECT* part, int size) {
     if (!g_bFaceReady)
         return 0;
     SYSTEMTIME now;
@@ -177,7 +177,7 @@ int PaintClockPart(HWND window, const RECT* part) {
     HDC windowDC = GetDC(window);
     if (windowDC == nullptr)
         return 0;
-    ComposeAndSend(windowDC, now, bounds.left, bounds.top, bounds.right - bounds.left,
+    ComposeAndSend(windowDC, size, now, bounds.left, bounds.top, bounds.right - bounds.left,
                    bounds.bottom - bounds.top);
     ReleaseDC(window, windowDC);
     return 1;

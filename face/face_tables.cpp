@@ -16,13 +16,3 @@ const COLORREF HandColors[kSizeCount][3] = {
 const unsigned char AnimationSequence[8] = {2, 3, 4, 3, 2, 1, 0, 1};
 
 const int FrameWidth = 172;
-
-const char SoundFiles[kSizeCount][2][260] = {
-    {"w01.wav", "w02.wav"},
-    {"w03.wav", "w04.wav"},
-    {"w05.wav", "w06.wav"},
-};
-
-int ValidSizeIndex(int size) {
-    return (size >= 0 && size < kSizeCount) ? size : kSizeSmall;
-}

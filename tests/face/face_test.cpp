@@ -95,8 +95,8 @@ TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
                             {1, 7, 30, 15, 1},  {2, 7, 30, 15, 8}, {5, 10, 10, 30, 1}};
     std::map<std::string, unsigned> got, stored;
     for (const auto& c : cases) {
-        BuildFaceSet(c[0]);
-        SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
+        BuildFaceSet(g_hMainWnd, c[0]);
+        SetHandGeometry(g_HandGeometry, ValidSizeIndex(c[0]));
         g_nAnimationPos = 0;
         for (int pos = 0; pos < c[4]; ++pos) {
             const SYSTEMTIME t = {2026, 12, 1, 7, (WORD)c[1], (WORD)c[2], (WORD)c[3], 0};
