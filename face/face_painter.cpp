@@ -3,16 +3,14 @@
 #include "face/face_set.h"
 #include "face/hand_math.h"
 #include "imaging/dib.h"
+#include "imaging/gdi_scope.h"
 
 int g_nAnimationPos = 0;
 
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, int width, COLORREF color) {
-    HPEN pen = CreatePen(PS_SOLID, width, color);
-    HGDIOBJ previous = SelectObject(dc, pen);
+    CSelectObject pen(dc, CreatePen(PS_SOLID, width, color), 1);
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
 }
 
 // Copies the whole of picture onto the canvas at (x, y), leaving its key-coloured area out.
@@ -37,10 +35,9 @@ static void DrawBackground(HDC canvasDC, int size) {
     if (g_pFace == nullptr)
         return;
     // The face set keeps a context for its face; one is made here only when it has none.
-    const int ownDC = g_hFaceDC == nullptr;
-    HDC faceDC = ownDC ? CreateCompatibleDC(canvasDC) : g_hFaceDC;
     HBITMAP faceBitmap = g_pFace->GetBitmap();
-    HGDIOBJ previous = faceBitmap != nullptr ? SelectObject(faceDC, faceBitmap) : nullptr;
+    CMemoryDC face(faceBitmap, canvasDC, g_hFaceDC);
+    HDC faceDC = face.Get();
     if (size == kSizeLarge) {
         const int frame = AnimationSequence[g_nAnimationPos];
         if (faceBitmap != nullptr)
@@ -50,10 +47,6 @@ static void DrawBackground(HDC canvasDC, int size) {
     } else if (faceBitmap != nullptr) {
         BitBlt(canvasDC, 0, 0, g_pFace->GetWidth(), g_pFace->GetHeight(), faceDC, 0, 0, SRCCOPY);
     }
-    if (previous != nullptr)
-        SelectObject(faceDC, previous);
-    if (ownDC)
-        DeleteDC(faceDC);
 }
 
 static int HandLength(const HandGeometry& g, int hand) {
@@ -114,13 +107,8 @@ void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time) {
 int ComposeFrame(int size, const SYSTEMTIME* time) {
     if (!g_bFaceReady || g_pCanvas == nullptr)
         return 0;
-    HDC canvasDC = CreateCompatibleDC(nullptr);
-    HBITMAP canvasBitmap = g_pCanvas->GetBitmap();
-    HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
-    ComposeFrameInto(canvasDC, size, time);
-    if (previous != nullptr)
-        SelectObject(canvasDC, previous);
-    DeleteDC(canvasDC);
+    CMemoryDC canvas(g_pCanvas->GetBitmap());
+    ComposeFrameInto(canvas.Get(), size, time);
     return 1;
 }
 
@@ -133,16 +121,10 @@ static void ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int x,
                            int height) {
     s_nPaintedSecond = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
     // The face set keeps a context for the canvas; one is made here only when it has none.
-    const int ownDC = g_hCanvasDC == nullptr;
-    HDC canvasDC = ownDC ? CreateCompatibleDC(windowDC) : g_hCanvasDC;
-    HBITMAP canvasBitmap = g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr;
-    HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
-    ComposeFrameInto(canvasDC, size, &now);
-    BitBlt(windowDC, x, y, width, height, canvasDC, x, y, SRCCOPY);
-    if (previous != nullptr)
-        SelectObject(canvasDC, previous);
-    if (ownDC)
-        DeleteDC(canvasDC);
+    CMemoryDC canvas(g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr, windowDC,
+                     g_hCanvasDC);
+    ComposeFrameInto(canvas.Get(), size, &now);
+    BitBlt(windowDC, x, y, width, height, canvas.Get(), x, y, SRCCOPY);
 }
 
 void PaintClock(HWND window, int size) {

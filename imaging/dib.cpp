@@ -10,6 +10,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "imaging/gdi_scope.h"
 #include "imaging/palette.h"
 #include "imaging/stream.h"
 
@@ -371,41 +372,36 @@ int CDIB::ConvertBitCount(WORD bitCount) {
         return 0;
     }
 
-    HDC a = CreateCompatibleDC(nullptr);
-    HDC b = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldA = SelectObject(a, temporary->GetBitmap());
-    HGDIOBJ oldB = SelectObject(b, m_hBitmap);
+    {
+        CMemoryDC contextA(temporary->GetBitmap());
+        CMemoryDC contextB(m_hBitmap);
+        HDC a = contextA.Get();
+        HDC b = contextB.Get();
 
-    RGBQUAD table[kTableEntries];
-    memset(table, 0, sizeof(table));
-    if (m_pPalette != nullptr)
-        m_pPalette->GetEntriesRGBQuad(0, kTableEntries, table);
+        RGBQUAD table[kTableEntries];
+        memset(table, 0, sizeof(table));
+        if (m_pPalette != nullptr)
+            m_pPalette->GetEntriesRGBQuad(0, kTableEntries, table);
 
-    SetStretchBltMode(a, HALFTONE);
-    // The colour table of a paletted section is what gives its pixels their colours.
-    SetDIBColorTable(b, 0, kTableEntries, table);
-    SetDIBColorTable(a, 0, kTableEntries, table);
+        SetStretchBltMode(a, HALFTONE);
+        // The colour table of a paletted section is what gives its pixels their colours.
+        SetDIBColorTable(b, 0, kTableEntries, table);
+        SetDIBColorTable(a, 0, kTableEntries, table);
 
-    HPALETTE oldPalette = nullptr;
-    if (m_pPalette != nullptr && m_pPalette->GetHandle() != nullptr) {
-        oldPalette = SelectPalette(b, m_pPalette->GetHandle(), FALSE);
-        RealizePalette(b);
+        const HPALETTE handle = m_pPalette != nullptr ? m_pPalette->GetHandle() : nullptr;
+        CSelectObject palette(b, handle);
+        if (handle != nullptr)
+            RealizePalette(b);
+        StretchBlt(a, 0, 0, GetWidth(), GetHeight(), b, 0, 0, GetWidth(), GetHeight(), SRCCOPY);
+        // Out of the context before Create frees it.
+        contextB.Deselect();
+
+        Create(temporary->GetWidth(), temporary->GetHeight(), bitCount, 1);
+        contextB.Select(m_hBitmap);
+        SetDIBColorTable(b, 0, kTableEntries, table);
+        SetDIBColorTable(a, 0, kTableEntries, table);
+        StretchBlt(b, 0, 0, GetWidth(), GetHeight(), a, 0, 0, GetWidth(), GetHeight(), SRCCOPY);
     }
-    StretchBlt(a, 0, 0, GetWidth(), GetHeight(), b, 0, 0, GetWidth(), GetHeight(), SRCCOPY);
-    SelectObject(b, oldB);
-
-    Create(temporary->GetWidth(), temporary->GetHeight(), bitCount, 1);
-    oldB = SelectObject(b, m_hBitmap);
-    SetDIBColorTable(b, 0, kTableEntries, table);
-    SetDIBColorTable(a, 0, kTableEntries, table);
-    StretchBlt(b, 0, 0, GetWidth(), GetHeight(), a, 0, 0, GetWidth(), GetHeight(), SRCCOPY);
-
-    SelectObject(b, oldB);
-    if (oldPalette != nullptr)
-        SelectPalette(b, oldPalette, FALSE);
-    SelectObject(a, oldA);
-    DeleteDC(b);
-    DeleteDC(a);
     delete temporary;
     return IsEmpty() ? 0 : 1;
 }

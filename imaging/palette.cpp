@@ -1,6 +1,8 @@
 // The palette of an image: grey ramp, static colours, system palette and RGBQUAD transfers.
 #include "imaging/palette.h"
 
+#include "imaging/gdi_scope.h"
+
 #include <new>
 #include <stdlib.h>
 #include <string.h>
@@ -99,7 +101,8 @@ int CPalette::CreateStaticColors() {
 }
 
 int CPalette::SetupSystemPalette() {
-    HDC dc = CreateCompatibleDC(nullptr);
+    CMemoryDC context(nullptr);
+    HDC dc = context.Get();
     if (dc == nullptr)
         return 0;
     int staticCount = GetDeviceCaps(dc, NUMCOLORS);
@@ -113,9 +116,10 @@ int CPalette::SetupSystemPalette() {
     SetSystemPaletteUse(dc, SYSPAL_NOSTATIC);
     SetSystemPaletteUse(dc, SYSPAL_STATIC);
 
-    HPALETTE old = SelectPalette(dc, m_hPalette, FALSE);
-    RealizePalette(dc);
-    SelectPalette(dc, old, FALSE);
+    {
+        CSelectObject palette(dc, m_hPalette);
+        RealizePalette(dc);
+    }
 
     if (size > kEntries)
         size = kEntries;
@@ -130,7 +134,6 @@ int CPalette::SetupSystemPalette() {
         ResizePalette(m_hPalette, (UINT)size);
         set = SetPaletteEntries(m_hPalette, 0, (UINT)size, buffer);
     }
-    DeleteDC(dc);
     return set != 0 ? 1 : 0;
 }
 
