@@ -137,7 +137,7 @@ void AlarmTick() {
 }
 
 const char* AlarmSoundFile(int size) {
-    return SoundFiles[ValidSizeIndex(size)][kSoundAlarm];
+    return kSoundFiles[ValidSizeIndex(size)][kSoundAlarm];
 }
 
 void StartAlarmSound() {

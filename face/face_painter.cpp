@@ -22,7 +22,7 @@ static void CopyDecoration(const CDIB* picture, int x, int y) {
 }
 
 // The same, centred on a point (the halves cut down as unsigned values).
-static void CopyDecorationCentred(const CDIB* picture, const Point& at) {
+static void CopyDecorationCentered(const CDIB* picture, const Point& at) {
     if (picture == nullptr)
         return;
     const unsigned halfWidth = static_cast<unsigned>(picture->GetWidth()) / 2;
@@ -39,10 +39,10 @@ static void DrawBackground(HDC canvasDC, int size) {
     CMemoryDC face(faceBitmap, canvasDC, g_hFaceDC);
     HDC faceDC = face.Get();
     if (size == kSizeLarge) {
-        const int frame = AnimationSequence[g_nAnimationPos];
+        const int frame = kAnimationSequence[g_nAnimationPos];
         if (faceBitmap != nullptr)
-            BitBlt(canvasDC, 0, 0, FrameWidth, g_pFace->GetHeight(), faceDC, frame * FrameWidth, 0,
-                   SRCCOPY);
+            BitBlt(canvasDC, 0, 0, kFrameWidth, g_pFace->GetHeight(), faceDC, frame * kFrameWidth,
+                   0, SRCCOPY);
         g_nAnimationPos = g_nAnimationPos + 1 == 8 ? 0 : g_nAnimationPos + 1;
     } else if (faceBitmap != nullptr) {
         BitBlt(canvasDC, 0, 0, g_pFace->GetWidth(), g_pFace->GetHeight(), faceDC, 0, 0, SRCCOPY);
@@ -59,9 +59,9 @@ static int HandWidth(const HandGeometry& g, int hand) {
     return hand == kHandSecond ? g.secondWidth : hand == kHandMinute ? g.minuteWidth : g.hourWidth;
 }
 
-// HandColors lists hour, minute, second; hands are numbered second, minute, hour.
+// kHandColors lists hour, minute, second; hands are numbered second, minute, hour.
 static COLORREF HandColor(int size, int hand) {
-    return HandColors[size][2 - hand];
+    return kHandColors[size][2 - hand];
 }
 
 // Draws one hand with its shadow and returns its tip.
@@ -71,12 +71,12 @@ static Point DrawHand(HDC canvasDC, int size, int hand, const SYSTEMTIME* time) 
                                       : HandAngle(hand);
     Point tip;
     HandTip(tip, g.centerX, g.centerY, HandLength(g, hand), angle);
-    Point centre = {g.centerX, g.centerY};
+    Point center = {g.centerX, g.centerY};
     const int width = HandWidth(g, hand);
-    OffsetPoints(tip, centre, 2);
-    DrawLine(canvasDC, tip.x, tip.y, centre.x, centre.y, width, RGB(0, 0, 0));
-    OffsetPoints(tip, centre, -2);
-    DrawLine(canvasDC, tip.x, tip.y, centre.x, centre.y, width, HandColor(size, hand));
+    OffsetPoints(tip, center, 2);
+    DrawLine(canvasDC, tip.x, tip.y, center.x, center.y, width, RGB(0, 0, 0));
+    OffsetPoints(tip, center, -2);
+    DrawLine(canvasDC, tip.x, tip.y, center.x, center.y, width, HandColor(size, hand));
     // The keyed copies write the canvas's memory directly: the lines must be in it first.
     GdiFlush();
     return tip;
@@ -88,10 +88,10 @@ void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time) {
     DrawHand(canvasDC, size, kHandSecond, time);
     const Point minuteTip = DrawHand(canvasDC, size, kHandMinute, time);
     if (size == kSizeMedium)
-        CopyDecorationCentred(g_pDecorB, minuteTip);
+        CopyDecorationCentered(g_pDecorB, minuteTip);
     const Point hourTip = DrawHand(canvasDC, size, kHandHour, time);
     if (size == kSizeMedium)
-        CopyDecorationCentred(g_pDecorA, hourTip);
+        CopyDecorationCentered(g_pDecorA, hourTip);
 
     if (size == kSizeSmall) {
         CopyDecoration(g_pDecorA, 0, 0);

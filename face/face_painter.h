@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// Position (0..7) in AnimationSequence of the large size's next frame; every paint of the
+// Position (0..7) in kAnimationSequence of the large size's next frame; every paint of the
 // large size advances it, and a rebuild leaves it alone.
 extern int g_nAnimationPos;
 

@@ -114,7 +114,7 @@ void BuildFaceSet(HWND window, int size) {
         LoadPicture(g_pFace, IDB_MEDIUM_DIAL);
         LoadPicture(g_pDecorA, IDB_MEDIUM_HOUR_TIP);
         LoadPicture(g_pDecorB, IDB_MEDIUM_MINUTE_TIP);
-        LoadPicture(g_pDecorC, IDB_MEDIUM_CENTRE_CAP);
+        LoadPicture(g_pDecorC, IDB_MEDIUM_CENTER_CAP);
         break;
     case kSizeLarge:
         LoadPicture(g_pFace, IDB_LARGE_STRIP);
@@ -136,7 +136,7 @@ void BuildFaceSet(HWND window, int size) {
     // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
     g_rcSwing = RECT{0, 0, 0, 0};
     if (size == kSizeLarge && g_pFace != nullptr)
-        g_rcSwing = SwingBounds(*g_pFace, FrameWidth, AnimationSequence, 8);
+        g_rcSwing = SwingBounds(*g_pFace, kFrameWidth, kAnimationSequence, 8);
     SetClientSize(window, width, height);
 
     // From here the window owns the region and frees the one it had.

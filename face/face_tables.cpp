@@ -6,13 +6,13 @@ const HandGeometry kHandGeometryTable[kSizeCount] = {
     {23, 38, 38, 3, 3, 2, 85, 89},
 };
 
-const COLORREF HandColors[kSizeCount][3] = {
+const COLORREF kHandColors[kSizeCount][3] = {
     {0x00FE6E99, 0x00FF6666, 0x000000FF},
     {0x00004C7F, 0x00004C7F, 0x00004C7F},
     {0x00FF1F2A, 0x00FF5F2A, 0x000000FF},
 };
 
 // Upright, to the right, back through upright to the left, and back.
-const unsigned char AnimationSequence[8] = {2, 3, 4, 3, 2, 1, 0, 1};
+const unsigned char kAnimationSequence[8] = {2, 3, 4, 3, 2, 1, 0, 1};
 
-const int FrameWidth = 172;
+const int kFrameWidth = 172;

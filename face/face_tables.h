@@ -21,8 +21,8 @@ struct HandGeometry {
 
 extern const HandGeometry kHandGeometryTable[kSizeCount];
 // Hand colours per size, in the order hour, minute, second.
-extern const COLORREF HandColors[kSizeCount][3];
-extern const unsigned char AnimationSequence[8];
-extern const int FrameWidth;
+extern const COLORREF kHandColors[kSizeCount][3];
+extern const unsigned char kAnimationSequence[8];
+extern const int kFrameWidth;
 
 #endif

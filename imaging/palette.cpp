@@ -34,7 +34,7 @@ UINT LimitCount(UINT first, UINT count) {
 }
 } // namespace
 
-const PALETTEENTRY g_StaticColors[20] = {
+const PALETTEENTRY kStaticColors[20] = {
     {0, 0, 0, 0},       {128, 0, 0, 0},     {0, 128, 0, 0},     {128, 128, 0, 0},
     {0, 0, 128, 0},     {128, 0, 128, 0},   {0, 128, 128, 0},   {192, 192, 192, 0},
     {192, 220, 192, 0}, {166, 202, 240, 0}, {255, 251, 240, 0}, {160, 160, 164, 0},
@@ -92,8 +92,8 @@ int CPalette::CreateStaticColors() {
         return 0;
     // Entries 10 to 245 stay black with flags 0.
     for (int i = 0; i < 10; ++i) {
-        block->palPalEntry[i] = g_StaticColors[i];
-        block->palPalEntry[246 + i] = g_StaticColors[10 + i];
+        block->palPalEntry[i] = kStaticColors[i];
+        block->palPalEntry[246 + i] = kStaticColors[10 + i];
     }
     m_hPalette = CreatePalette(reinterpret_cast<LOGPALETTE*>(block));
     delete block;

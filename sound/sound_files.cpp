@@ -19,7 +19,7 @@ void CopyBounded(char* out, size_t outSize, const char* src, size_t len) {
 }
 } // namespace
 
-const char SoundFiles[kSizeCount][2][260] = {
+const char kSoundFiles[kSizeCount][2][260] = {
     {"w01.wav", "w02.wav"},
     {"w03.wav", "w04.wav"},
     {"w05.wav", "w06.wav"},
@@ -27,7 +27,7 @@ const char SoundFiles[kSizeCount][2][260] = {
 
 const char* SoundFilePath(int size, int which) {
     return FormatString("%s\\wave\\%s", GetProgramDirectory(),
-                        SoundFiles[ValidSizeIndex(size)][which == kSoundChime]);
+                        kSoundFiles[ValidSizeIndex(size)][which == kSoundChime]);
 }
 
 void ProgramDirectoryFrom(const char* commandLine, const char* modulePath, char* out,

@@ -8,7 +8,7 @@
 
 enum { kSoundAlarm = 0, kSoundChime = 1 };
 
-extern const char SoundFiles[kSizeCount][2][260];
+extern const char kSoundFiles[kSizeCount][2][260];
 
 // The full path of a size's alarm or chime file (a size outside 0..2 counts as the small one),
 // in the shared buffer of FormatString.

@@ -31,7 +31,7 @@ TEST(HandMath, AnglesFollowTheTimeOfDay) {
     }
 }
 
-TEST(HandMath, TipsAreCutTowardTheCentre) {
+TEST(HandMath, TipsAreCutTowardTheCenter) {
     // centre x, centre y, length, angle, then the tip.
     const int cases[][6] = {
         {50, 80, 25, 0, 50, 55},    {86, 85, 47, 0, 86, 38},     {50, 80, 25, 90, 75, 80},

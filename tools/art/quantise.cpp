@@ -79,7 +79,7 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
         cols.resize(cut);
         boxes.push_back(nb);
     }
-    std::vector<std::array<double, 3>> centre;
+    std::vector<std::array<double, 3>> center;
     for (auto& b : boxes) {
         double s[3] = {0, 0, 0}, n = 0;
         for (auto& c : b.cols) {
@@ -87,16 +87,16 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
                 s[k] += chan(c.first, k) * double(c.second);
             n += c.second;
         }
-        centre.push_back({s[0] / n, s[1] / n, s[2] / n});
+        center.push_back({s[0] / n, s[1] / n, s[2] / n});
     }
     for (int iter = 0; iter < 6; ++iter) {
-        std::vector<std::array<double, 4>> acc(centre.size(), {0, 0, 0, 0});
+        std::vector<std::array<double, 4>> acc(center.size(), {0, 0, 0, 0});
         for (auto& u : uniq) {
             size_t bi = 0;
             double bd = 1e30;
-            for (size_t i = 0; i < centre.size(); ++i) {
-                double dr = u.first.r - centre[i][0], dg = u.first.g - centre[i][1],
-                       db = u.first.b - centre[i][2];
+            for (size_t i = 0; i < center.size(); ++i) {
+                double dr = u.first.r - center[i][0], dg = u.first.g - center[i][1],
+                       db = u.first.b - center[i][2];
                 double d = 2 * dr * dr + 4 * dg * dg + 3 * db * db;
                 if (d < bd) {
                     bd = d;
@@ -108,12 +108,12 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
             acc[bi][2] += u.first.b * double(u.second);
             acc[bi][3] += u.second;
         }
-        for (size_t i = 0; i < centre.size(); ++i)
+        for (size_t i = 0; i < center.size(); ++i)
             if (acc[i][3] > 0)
-                centre[i] = {acc[i][0] / acc[i][3], acc[i][1] / acc[i][3], acc[i][2] / acc[i][3]};
+                center[i] = {acc[i][0] / acc[i][3], acc[i][1] / acc[i][3], acc[i][2] / acc[i][3]};
     }
     std::vector<Rgb> pal;
-    for (auto& c : centre)
+    for (auto& c : center)
         pal.push_back(Rgb{uint8_t(std::lround(c[0])), uint8_t(std::lround(c[1])),
                           uint8_t(std::lround(c[2]))});
     std::sort(pal.begin(), pal.end());
