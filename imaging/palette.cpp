@@ -28,9 +28,10 @@ PaletteBlock* NewBlock() {
 }
 
 UINT LimitCount(UINT first, UINT count) {
-    if (first >= (UINT)kEntries)
+    if (first >= static_cast<UINT>(kEntries))
         return 0;
-    return count > (UINT)kEntries - first ? (UINT)kEntries - first : count;
+    return count > static_cast<UINT>(kEntries) - first ? static_cast<UINT>(kEntries) - first
+                                                       : count;
 }
 } // namespace
 
@@ -77,7 +78,7 @@ int CPalette::CreateGreyRamp() {
         return 0;
     for (int i = 0; i < kEntries; ++i) {
         PALETTEENTRY& e = block->palPalEntry[i];
-        e.peRed = e.peGreen = e.peBlue = (BYTE)i;
+        e.peRed = e.peGreen = e.peBlue = static_cast<BYTE>(i);
         e.peFlags = PC_RESERVED;
     }
     m_hPalette = CreatePalette(reinterpret_cast<LOGPALETTE*>(block));
@@ -128,11 +129,11 @@ int CPalette::SetupSystemPalette() {
         // Entries the system does not deliver keep the colours the palette already holds.
         PALETTEENTRY buffer[kEntries];
         memset(buffer, 0, sizeof(buffer));
-        GetPaletteEntries(m_hPalette, 0, (UINT)size, buffer);
-        GetSystemPaletteEntries(dc, 0, (UINT)size, buffer);
+        GetPaletteEntries(m_hPalette, 0, static_cast<UINT>(size), buffer);
+        GetSystemPaletteEntries(dc, 0, static_cast<UINT>(size), buffer);
         SetSystemPaletteFlags(buffer, size, staticCount);
-        ResizePalette(m_hPalette, (UINT)size);
-        set = SetPaletteEntries(m_hPalette, 0, (UINT)size, buffer);
+        ResizePalette(m_hPalette, static_cast<UINT>(size));
+        set = SetPaletteEntries(m_hPalette, 0, static_cast<UINT>(size), buffer);
     }
     return set != 0 ? 1 : 0;
 }

@@ -34,17 +34,19 @@ TEST(AlarmDecision, EachTickAsksForTheRightActions) {
         {1, 1, 0, 1, 0, 0, 7, 30, kMinute - 16, kStart, 1, 0},
         {2, 1, 1, 1, 0, 0, 7, 30, kBase + kMinute, 0, 0, 0}};
     for (const auto& c : cases) {
-        const AlarmSettings s = {1, (int)c[1], (int)c[0], 7, 30, (int)c[3], (int)c[2], 0};
-        int flags[2] = {(int)c[4], (int)c[5]};
+        const AlarmSettings s = {1,  static_cast<int>(c[1]), static_cast<int>(c[0]), 7,
+                                 30, static_cast<int>(c[3]), static_cast<int>(c[2]), 0};
+        int flags[2] = {static_cast<int>(c[4]), static_cast<int>(c[5])};
         // The row at tick kMinute - 16 was armed 16 ms before the tick count wrapped round.
-        const DWORD base = c[8] == kMinute - 16 ? static_cast<DWORD>(-16) : DWORD(kBase);
+        const DWORD base =
+            c[8] == kMinute - 16 ? static_cast<DWORD>(-16) : static_cast<DWORD>(kBase);
         EXPECT_EQ(c[9], DecideAlarmTick(flags, flags + 1, &s, c[6], c[7], c[8], base))
             << "case " << &c - cases;
         EXPECT_TRUE(c[10] == (unsigned)flags[0] && c[11] == (unsigned)flags[1])
             << "case " << &c - cases << ": ringing " << flags[0] << ", shown " << flags[1];
     }
-    EXPECT_EQ(unsigned(kStop | kOff), AlarmAcknowledgeActions(kAlarmRelative));
-    EXPECT_EQ(unsigned(kStop), AlarmAcknowledgeActions(kAlarmAbsolute));
+    EXPECT_EQ(static_cast<unsigned>(kStop | kOff), AlarmAcknowledgeActions(kAlarmRelative));
+    EXPECT_EQ(static_cast<unsigned>(kStop), AlarmAcknowledgeActions(kAlarmAbsolute));
 }
 
 TEST(ChimeDecision, OnceAtTheStartOfEveryHour) {

@@ -99,7 +99,14 @@ TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
         SetHandGeometry(g_HandGeometry, ValidSizeIndex(c[0]));
         g_nAnimationPos = 0;
         for (int pos = 0; pos < c[4]; ++pos) {
-            const SYSTEMTIME t = {2026, 12, 1, 7, (WORD)c[1], (WORD)c[2], (WORD)c[3], 0};
+            const SYSTEMTIME t = {2026,
+                                  12,
+                                  1,
+                                  7,
+                                  static_cast<WORD>(c[1]),
+                                  static_cast<WORD>(c[2]),
+                                  static_cast<WORD>(c[3]),
+                                  0};
             ASSERT_EQ(1, ComposeFrame(c[0], &t));
             char name[64];
             sprintf(name, "size%d-%02d:%02d:%02d-pendulum%d", c[0], c[1], c[2], c[3], pos);

@@ -50,10 +50,11 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
             for (int k = 1; k < 3; ++k)
                 if (hi[k] - lo[k] > hi[ch] - lo[ch])
                     ch = k;
-            double score = double(hi[ch] - lo[ch]) * std::sqrt(double(cnt));
+            double score =
+                static_cast<double>(hi[ch] - lo[ch]) * std::sqrt(static_cast<double>(cnt));
             if (score > bestScore) {
                 bestScore = score;
-                best = int(i);
+                best = static_cast<int>(i);
                 bestChan = ch;
             }
         }
@@ -75,7 +76,7 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
                 break;
         }
         Box nb;
-        nb.cols.assign(cols.begin() + long(cut), cols.end());
+        nb.cols.assign(cols.begin() + static_cast<long>(cut), cols.end());
         cols.resize(cut);
         boxes.push_back(nb);
     }
@@ -84,7 +85,7 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
         double s[3] = {0, 0, 0}, n = 0;
         for (auto& c : b.cols) {
             for (int k = 0; k < 3; ++k)
-                s[k] += chan(c.first, k) * double(c.second);
+                s[k] += chan(c.first, k) * static_cast<double>(c.second);
             n += c.second;
         }
         center.push_back({s[0] / n, s[1] / n, s[2] / n});
@@ -103,9 +104,9 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
                     bi = i;
                 }
             }
-            acc[bi][0] += u.first.r * double(u.second);
-            acc[bi][1] += u.first.g * double(u.second);
-            acc[bi][2] += u.first.b * double(u.second);
+            acc[bi][0] += u.first.r * static_cast<double>(u.second);
+            acc[bi][1] += u.first.g * static_cast<double>(u.second);
+            acc[bi][2] += u.first.b * static_cast<double>(u.second);
             acc[bi][3] += u.second;
         }
         for (size_t i = 0; i < center.size(); ++i)
@@ -114,8 +115,9 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
     }
     std::vector<Rgb> pal;
     for (auto& c : center)
-        pal.push_back(Rgb{uint8_t(std::lround(c[0])), uint8_t(std::lround(c[1])),
-                          uint8_t(std::lround(c[2]))});
+        pal.push_back(Rgb{static_cast<uint8_t>(std::lround(c[0])),
+                          static_cast<uint8_t>(std::lround(c[1])),
+                          static_cast<uint8_t>(std::lround(c[2]))});
     std::sort(pal.begin(), pal.end());
     pal.erase(std::unique(pal.begin(), pal.end()), pal.end());
     return pal;
@@ -125,7 +127,8 @@ size_t nearest(const std::vector<Rgb>& pal, size_t first, Rgb c) {
     size_t bi = first;
     long bd = -1;
     for (size_t i = first; i < pal.size(); ++i) {
-        long dr = long(c.r) - pal[i].r, dg = long(c.g) - pal[i].g, db = long(c.b) - pal[i].b;
+        long dr = static_cast<long>(c.r) - pal[i].r, dg = static_cast<long>(c.g) - pal[i].g,
+             db = static_cast<long>(c.b) - pal[i].b;
         long d = 2 * dr * dr + 4 * dg * dg + 3 * db * db;
         if (bd < 0 || d < bd) {
             bd = d;
