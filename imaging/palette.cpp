@@ -1,11 +1,11 @@
 // The palette of an image: grey ramp, static colours, system palette and RGBQUAD transfers.
 #include "imaging/palette.h"
 
-#include "imaging/gdi_scope.h"
-
 #include <new>
 #include <stdlib.h>
 #include <string.h>
+
+#include "imaging/gdi_scope.h"
 
 namespace {
 const int kEntries = 256;

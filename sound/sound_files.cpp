@@ -7,8 +7,8 @@
 
 namespace {
 const size_t kDirChars = 260;
-char g_szProgramDirectory[kDirChars];
-char g_szFormatBuffer[1024];
+char s_szProgramDirectory[kDirChars];
+char s_szFormatBuffer[1024];
 
 // Copies src into out (outSize > 0), cutting it short when it does not fit.
 void CopyBounded(char* out, size_t outSize, const char* src, size_t len) {
@@ -71,15 +71,15 @@ char* GetProgramDirectory() {
     DWORD n = GetModuleFileNameA(nullptr, module, sizeof(module));
     if (n == 0 || n >= sizeof(module))
         module[0] = '\0';
-    ProgramDirectoryFrom(GetCommandLineA(), module, g_szProgramDirectory,
-                         sizeof(g_szProgramDirectory));
-    return g_szProgramDirectory;
+    ProgramDirectoryFrom(GetCommandLineA(), module, s_szProgramDirectory,
+                         sizeof(s_szProgramDirectory));
+    return s_szProgramDirectory;
 }
 
 char* FormatString(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    wvsprintfA(g_szFormatBuffer, format, args);
+    wvsprintfA(s_szFormatBuffer, format, args);
     va_end(args);
-    return g_szFormatBuffer;
+    return s_szFormatBuffer;
 }

@@ -104,7 +104,7 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     }
     std::map<uint32_t, uint8_t> cache;
     std::vector<uint8_t> idx(img.px.size(), 0);
-    size_t realColours = std::min(kEntries, pal.size());
+    size_t realColors = std::min(kEntries, pal.size());
     for (size_t i = 0; i < img.px.size(); ++i) {
         if (!img.opaque[i])
             continue;
@@ -113,7 +113,7 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
             idx[i] = it->second;
             continue;
         }
-        std::vector<Rgb> sub(pal.begin(), pal.begin() + static_cast<long>(realColours));
+        std::vector<Rgb> sub(pal.begin(), pal.begin() + static_cast<long>(realColors));
         uint8_t k = uint8_t(nearest(sub, 1, img.px[i]));
         cache[img.px[i].pack()] = k;
         idx[i] = k;

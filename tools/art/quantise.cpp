@@ -16,12 +16,12 @@ struct Box {
 
 } // namespace
 
-std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
+std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColors) {
     std::map<Rgb, uint32_t> hist;
     for (const Rgb& p : pixels)
         hist[p]++;
     std::vector<std::pair<Rgb, uint32_t>> uniq(hist.begin(), hist.end());
-    if (uniq.size() <= maxColours) {
+    if (uniq.size() <= maxColors) {
         std::vector<Rgb> pal;
         for (auto& u : uniq)
             pal.push_back(u.first);
@@ -30,7 +30,7 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
     std::vector<Box> boxes(1);
     boxes[0].cols = uniq;
     auto chan = [](const Rgb& c, int k) { return k == 0 ? c.r : (k == 1 ? c.g : c.b); };
-    while (boxes.size() < maxColours) {
+    while (boxes.size() < maxColors) {
         int best = -1;
         double bestScore = 0;
         int bestChan = 0;
