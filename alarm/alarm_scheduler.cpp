@@ -136,10 +136,6 @@ void AlarmTick() {
     RunAlarmActions(actions, alarmType);
 }
 
-const char* AlarmSoundFile(int size) {
-    return kSoundFiles[ValidSizeIndex(size)][kSoundAlarm];
-}
-
 void StartAlarmSound() {
     // After shutdown nothing is created that nobody would delete.
     if (g_bClockClosed)

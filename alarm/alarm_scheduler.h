@@ -50,9 +50,6 @@ void RunAlarmActions(unsigned actions, int alarmType);
 // After the settings dialog: a confirmed one reloads the live record and re-arms from now.
 void ApplyAlarmDialogResult(int confirmed, DWORD tickCount);
 
-// The alarm sound file of a size; a size outside 0..2 counts as the small one.
-const char* AlarmSoundFile(int size);
-
 void AlarmTick();
 void StartAlarmSound();
 void StopAlarmSound();

@@ -10,8 +10,8 @@ enum { kSoundAlarm = 0, kSoundChime = 1 };
 
 extern const char kSoundFiles[kSizeCount][2][260];
 
-// The full path of a size's alarm or chime file (a size outside 0..2 counts as the small one),
-// in the shared buffer of FormatString.
+// The full path of a size's alarm or chime file, in the shared buffer of FormatString. A size
+// outside 0..2 counts as the small one, anything but kSoundChime as the alarm.
 const char* SoundFilePath(int size, int which);
 
 // Both return a shared static buffer that the next call overwrites.
