@@ -1,10 +1,9 @@
 #include "alarm/alarm_dialog.h"
 
+#include "alarm/clock_state.h"
+#include "alarm/dialog_support.h"
 #include "alarm/message_file.h"
-#include "app/about_box.h"
-#include "app/main_window.h"
-#include "app/settings.h"
-#include "app/window_utils.h"
+#include "alarm/settings.h"
 #include "resources/resource.h"
 
 int g_bAlarmConfirmed = 0;

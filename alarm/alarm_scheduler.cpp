@@ -6,9 +6,8 @@
 
 #include "alarm/alarm_dialog.h"
 #include "alarm/chime.h"
-#include "app/main_window.h"
-#include "app/window_utils.h"
-#include "face/face_tables.h"
+#include "alarm/clock_state.h"
+#include "sound/sound_files.h"
 #include "sound/wave_mix.h"
 
 CWaveMix* g_pAlarmPlayer = nullptr;
@@ -137,10 +136,6 @@ void AlarmTick() {
     RunAlarmActions(actions, alarmType);
 }
 
-const char* AlarmSoundFile(int size) {
-    return SoundFiles[ValidSizeIndex(size)][kSoundAlarm];
-}
-
 void StartAlarmSound() {
     // After shutdown nothing is created that nobody would delete.
     if (g_bClockClosed)
@@ -154,10 +149,8 @@ void StartAlarmSound() {
     if (g_pAlarmPlayer == nullptr)
         return;
     g_pAlarmPlayer->SetLoop(1);
-    const char* path =
-        FormatString("%s\\wave\\%s", GetProgramDirectory(), AlarmSoundFile(g_WindowSettings.SIZE));
     // A missing file simply stays silent.
-    g_pAlarmPlayer->Open(path);
+    g_pAlarmPlayer->Open(SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm));
     g_pAlarmPlayer->Play();
 }
 
@@ -182,7 +175,7 @@ void ApplyAlarmDialogResult(int confirmed, DWORD tickCount) {
     LoadAlarmSettings(&g_AlarmSettings);
     g_nLiveAlarmGeneration = g_nAlarmRecordGeneration;
     g_bRinging = 0;
-    g_bChimed = 0;
+    ResetChimeHour();
     g_bMessageShown = 0;
     g_dwAlarmBase = tickCount;
 }

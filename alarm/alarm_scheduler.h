@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "alarm/message_file.h"
-#include "app/settings.h"
+#include "alarm/settings.h"
 
 class CWaveMix;
 
@@ -49,9 +49,6 @@ unsigned AlarmAcknowledgeActions(int alarmType);
 void RunAlarmActions(unsigned actions, int alarmType);
 // After the settings dialog: a confirmed one reloads the live record and re-arms from now.
 void ApplyAlarmDialogResult(int confirmed, DWORD tickCount);
-
-// The alarm sound file of a size; a size outside 0..2 counts as the small one.
-const char* AlarmSoundFile(int size);
 
 void AlarmTick();
 void StartAlarmSound();

@@ -2,9 +2,8 @@
 
 #include <new>
 
-#include "app/main_window.h"
-#include "app/window_utils.h"
-#include "face/face_tables.h"
+#include "alarm/clock_state.h"
+#include "sound/sound_files.h"
 #include "sound/wave_mix.h"
 
 CWaveMix* g_pChimePlayer = nullptr;
@@ -42,9 +41,7 @@ void StartChime(int size) {
         return;
     g_pChimePlayer->SetCallback(ChimeDone);
     g_pChimePlayer->SetLoop(1);
-    const char* path =
-        FormatString("%s\\wave\\%s", GetProgramDirectory(), SoundFiles[ValidSizeIndex(size)][1]);
-    g_pChimePlayer->Open(path);
+    g_pChimePlayer->Open(SoundFilePath(size, kSoundChime));
     g_pChimePlayer->Play();
 }
 
@@ -69,6 +66,10 @@ void ChimeDone(int* playCount) {
 void StopChime() {
     if (g_pChimePlayer)
         g_pChimePlayer->Stop();
+}
+
+void ResetChimeHour() {
+    g_bChimed = 0;
 }
 
 void DeleteChimePlayer() {

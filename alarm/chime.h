@@ -5,6 +5,7 @@
 class CWaveMix;
 
 extern CWaveMix* g_pChimePlayer;
+// Owned here; others clear it through ResetChimeHour.
 extern int g_bChimed;
 extern int g_nStrikes;
 
@@ -12,6 +13,8 @@ void ChimeTick();
 void ChimeDone(int* playCount);
 void StopChime();
 void DeleteChimePlayer();
+// Lets the chime strike again within the hour it already struck, in the sound current now.
+void ResetChimeHour();
 
 // The decision of one tick at the given local time: the number of strikes (1 to 12) of a chime
 // that starts now, or 0 for none. Updates `*chimed`, the started-this-hour mark: cleared in any

@@ -1,9 +1,7 @@
 #include "app/about_box.h"
 
-#include "app/window_utils.h"
+#include "alarm/dialog_support.h"
 #include "resources/resource.h"
-
-const char kDialogInitFailedText[] = "設定ダイヤログの初期化に失敗しました";
 
 void ShowAboutBox(HINSTANCE instance, HWND owner) {
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDlgProc, 0) == -1)

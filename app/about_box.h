@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-// Shown when a dialog of ours cannot be created.
-extern const char kDialogInitFailedText[];
-
 void ShowAboutBox(HINSTANCE instance, HWND owner);
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

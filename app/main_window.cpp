@@ -10,17 +10,10 @@
 #include "resources/resource.h"
 #include "sound/wave_mix.h"
 
-const char kProductTitle[] = "ポルカミーナ・アナログ時計";
-
-HINSTANCE g_hInstance = nullptr;
-HWND g_hMainWnd = nullptr;
 HMENU g_hMenu = nullptr;
 HMENU g_hPopupMenu = nullptr;
 HMENU g_hSizeMenu = nullptr;
 UINT_PTR g_uTimerId = 0;
-WindowSettings g_WindowSettings = {0, 0, 0, 0, 0};
-AlarmSettings g_AlarmSettings = {0, 0, 0, 0, 0, 0, 0, 0};
-int g_bClockClosed = 0;
 
 ATOM RegisterClockClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
@@ -53,7 +46,7 @@ void OnCreate(HWND window) {
     LoadAlarmSettings(&g_AlarmSettings);
     // A stored size we do not know shows, marks, sounds and saves as the small one.
     g_WindowSettings.SIZE = ValidSizeIndex(g_WindowSettings.SIZE);
-    BuildFaceSet(g_WindowSettings.SIZE);
+    BuildFaceSet(window, g_WindowSettings.SIZE);
     SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
     SetWindowPos(window, HWND_TOP, g_WindowSettings.LEFT, g_WindowSettings.TOP, 0, 0, SWP_NOSIZE);
     // Saved on a monitor that is gone, or dragged off every screen: bring it back into view.
@@ -138,9 +131,9 @@ static void OnClockTimer(HWND window) {
     // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
     if (second != s_nShownSecond) {
         s_nShownSecond = second;
-        PaintClockPart(window, nullptr);
+        PaintClockPart(window, nullptr, g_WindowSettings.SIZE);
     } else if (large) {
-        PaintClockPart(window, &g_rcSwing);
+        PaintClockPart(window, &g_rcSwing, g_WindowSettings.SIZE);
     }
     // Strikes are counted and a ringing alarm is stopped on the eighth-second ticks. A relative
     // alarm that has disarmed itself keeps its ringing mark, but needs no ticks any more.
@@ -156,12 +149,14 @@ static void OnClockTimer(HWND window) {
 }
 
 void ChangeSize(int sizeIndex) {
+    // The size has one writer: here (and the start-up check of the stored one).
+    sizeIndex = ValidSizeIndex(sizeIndex);
     g_WindowSettings.SIZE = sizeIndex;
     SetHandGeometry(g_HandGeometry, sizeIndex);
-    BuildFaceSet(sizeIndex);
+    BuildFaceSet(g_hMainWnd, sizeIndex);
     CheckSizeMenuItem(sizeIndex);
     // A size chosen during the first minute of an hour chimes again in its own sound.
-    g_bChimed = 0;
+    ResetChimeHour();
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM) {
@@ -218,7 +213,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         PostQuitMessage(0);
         break;
     case WM_PAINT:
-        PaintClock(window);
+        PaintClock(window, g_WindowSettings.SIZE);
         break;
     case WM_ERASEBKGND:
         return 1;

@@ -4,22 +4,12 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "alarm/clock_state.h"
 
-// "ポルカミーナ・アナログ時計": class name, window title, instance guard and alarm caption.
-extern const char kProductTitle[];
-
-extern HINSTANCE g_hInstance;
-extern HWND g_hMainWnd;
 extern HMENU g_hMenu;
 extern HMENU g_hPopupMenu;
 extern HMENU g_hSizeMenu;
 extern UINT_PTR g_uTimerId;
-extern WindowSettings g_WindowSettings;
-extern AlarmSettings g_AlarmSettings;
-// Set first thing when the window is destroyed: from then on no tick does any work, even one
-// still running in the loop of an alarm box.
-extern int g_bClockClosed;
 
 enum { kClockTimerId = 1, kClockTimerMs = 125 };
 // Positions in the pop-up menu.

@@ -3,17 +3,6 @@
 #define CLOCK_APP_WINDOW_UTILS_H
 
 #include <windows.h>
-#include <stddef.h>
-
-// Both return a shared static buffer that the next call overwrites.
-char* GetProgramDirectory();
-char* FormatString(const char* format, ...);
-
-// The directory of the program, without a trailing backslash: taken from a command line that
-// starts with the program's full path in double quotes, else from the module's own file name.
-// Writes at most outSize bytes, terminator included.
-void ProgramDirectoryFrom(const char* commandLine, const char* modulePath, char* out,
-                          size_t outSize);
 
 // The top-left corner for a window with the given outer rectangle among count monitors and their
 // work areas: unchanged while any part of it lies on a monitor; otherwise it is moved onto the
@@ -22,8 +11,6 @@ POINT ReachablePosition(const RECT& window, const RECT* monitors, const RECT* wo
 // Applies ReachablePosition to the window with the monitors attached now.
 void KeepWindowReachable(HWND window);
 
-void CenterWindow(HWND window);
-void SetClientSize(HWND window, int width, int height);
 void SetTopmost(HWND window, int on);
 void UncheckAllMenuItems(HMENU menu);
 // Returns 1 when the item is now checked, 0 when it is now unchecked.

@@ -17,7 +17,7 @@ int g_nEntries = 0;
 } // namespace
 
 int RegisterBench(const char* name, BenchFunction function) {
-    if (g_nEntries < (int)(sizeof(g_entries) / sizeof(g_entries[0])))
+    if (g_nEntries < static_cast<int>(sizeof(g_entries) / sizeof(g_entries[0])))
         g_entries[g_nEntries++] = Entry{name, function};
     return g_nEntries;
 }
@@ -28,7 +28,7 @@ double BenchNow() {
         QueryPerformanceFrequency(&frequency);
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return (double)now.QuadPart / (double)frequency.QuadPart;
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 int main(int argc, char** argv) {

@@ -18,11 +18,11 @@ const DWORD kKey = 0x00FF00FF;
 // An overlay like the clock's: about a third of it is the key colour around the picture.
 void FillOverlay(CDIB& dib) {
     for (int y = 0; y < kHeight; ++y) {
-        DWORD* row = reinterpret_cast<DWORD*>(dib.GetRow((UINT)y));
+        DWORD* row = reinterpret_cast<DWORD*>(dib.GetRow(static_cast<UINT>(y)));
         for (int x = 0; x < kWidth; ++x) {
             const int dx = x - kWidth / 2, dy = y - kHeight / 2;
             const bool inside = dx * dx * 4 + dy * dy < kHeight * kHeight / 4;
-            row[x] = inside ? 0x00102030u + (DWORD)(x * 7 + y * 3) : kKey;
+            row[x] = inside ? 0x00102030u + static_cast<DWORD>(x * 7 + y * 3) : kKey;
         }
     }
 }
@@ -36,7 +36,7 @@ CLOCK_BENCH(ImagingColorKeyCopy) {
     }
     FillOverlay(source);
     const BlitRect request = {0, 0, kWidth, kHeight, 0, 0};
-    const size_t bytes = (size_t)kWidth * kHeight * 4;
+    const size_t bytes = static_cast<size_t>(kWidth) * kHeight * 4;
     std::vector<BYTE> from(bytes, 0x5A), to(bytes);
 
     // Warm both up once, then time them alternately so they share the machine's mood.
@@ -55,7 +55,7 @@ CLOCK_BENCH(ImagingColorKeyCopy) {
         keyed = k < keyed ? k : keyed;
         copied = m < copied ? m : copied;
     }
-    const double pixels = (double)kWidth * kHeight;
+    const double pixels = static_cast<double>(kWidth) * kHeight;
     const double keyedRate = pixels / keyed, copiedRate = pixels / copied;
     printf("ColorKeyCopy %dx%d: %.1f Mpixel/s (%.1f us per copy)\n", kWidth, kHeight,
            keyedRate / 1e6, keyed * 1e6);
@@ -77,8 +77,8 @@ CLOCK_BENCH(ImagingGetPixel) {
         const double t = BenchTime(
             [&] {
                 DWORD sum = 0;
-                for (UINT y = 0; y < (UINT)kHeight; ++y)
-                    for (UINT x = 0; x < (UINT)kWidth; ++x)
+                for (UINT y = 0; y < static_cast<UINT>(kHeight); ++y)
+                    for (UINT x = 0; x < static_cast<UINT>(kWidth); ++x)
                         sum += image.GetPixel(x, y);
                 sink = sink + sum;
             },

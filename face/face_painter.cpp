@@ -1,19 +1,16 @@
 #include "face/face_painter.h"
 
-#include "app/main_window.h"
 #include "face/face_set.h"
 #include "face/hand_math.h"
 #include "imaging/dib.h"
+#include "imaging/gdi_scope.h"
 
 int g_nAnimationPos = 0;
 
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, int width, COLORREF color) {
-    HPEN pen = CreatePen(PS_SOLID, width, color);
-    HGDIOBJ previous = SelectObject(dc, pen);
+    CSelectObject pen(dc, CreatePen(PS_SOLID, width, color), 1);
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
 }
 
 // Copies the whole of picture onto the canvas at (x, y), leaving its key-coloured area out.
@@ -25,7 +22,7 @@ static void CopyDecoration(const CDIB* picture, int x, int y) {
 }
 
 // The same, centred on a point (the halves cut down as unsigned values).
-static void CopyDecorationCentred(const CDIB* picture, const Point& at) {
+static void CopyDecorationCentered(const CDIB* picture, const Point& at) {
     if (picture == nullptr)
         return;
     const unsigned halfWidth = static_cast<unsigned>(picture->GetWidth()) / 2;
@@ -38,23 +35,18 @@ static void DrawBackground(HDC canvasDC, int size) {
     if (g_pFace == nullptr)
         return;
     // The face set keeps a context for its face; one is made here only when it has none.
-    const int ownDC = g_hFaceDC == nullptr;
-    HDC faceDC = ownDC ? CreateCompatibleDC(canvasDC) : g_hFaceDC;
     HBITMAP faceBitmap = g_pFace->GetBitmap();
-    HGDIOBJ previous = faceBitmap != nullptr ? SelectObject(faceDC, faceBitmap) : nullptr;
+    CMemoryDC face(faceBitmap, canvasDC, g_hFaceDC);
+    HDC faceDC = face.Get();
     if (size == kSizeLarge) {
-        const int frame = AnimationSequence[g_nAnimationPos];
+        const int frame = kAnimationSequence[g_nAnimationPos];
         if (faceBitmap != nullptr)
-            BitBlt(canvasDC, 0, 0, FrameWidth, g_pFace->GetHeight(), faceDC, frame * FrameWidth, 0,
-                   SRCCOPY);
+            BitBlt(canvasDC, 0, 0, kFrameWidth, g_pFace->GetHeight(), faceDC, frame * kFrameWidth,
+                   0, SRCCOPY);
         g_nAnimationPos = g_nAnimationPos + 1 == 8 ? 0 : g_nAnimationPos + 1;
     } else if (faceBitmap != nullptr) {
         BitBlt(canvasDC, 0, 0, g_pFace->GetWidth(), g_pFace->GetHeight(), faceDC, 0, 0, SRCCOPY);
     }
-    if (previous != nullptr)
-        SelectObject(faceDC, previous);
-    if (ownDC)
-        DeleteDC(faceDC);
 }
 
 static int HandLength(const HandGeometry& g, int hand) {
@@ -67,9 +59,9 @@ static int HandWidth(const HandGeometry& g, int hand) {
     return hand == kHandSecond ? g.secondWidth : hand == kHandMinute ? g.minuteWidth : g.hourWidth;
 }
 
-// HandColors lists hour, minute, second; hands are numbered second, minute, hour.
+// kHandColors lists hour, minute, second; hands are numbered second, minute, hour.
 static COLORREF HandColor(int size, int hand) {
-    return HandColors[size][2 - hand];
+    return kHandColors[size][2 - hand];
 }
 
 // Draws one hand with its shadow and returns its tip.
@@ -79,12 +71,12 @@ static Point DrawHand(HDC canvasDC, int size, int hand, const SYSTEMTIME* time) 
                                       : HandAngle(hand);
     Point tip;
     HandTip(tip, g.centerX, g.centerY, HandLength(g, hand), angle);
-    Point centre = {g.centerX, g.centerY};
+    Point center = {g.centerX, g.centerY};
     const int width = HandWidth(g, hand);
-    OffsetPoints(tip, centre, 2);
-    DrawLine(canvasDC, tip.x, tip.y, centre.x, centre.y, width, RGB(0, 0, 0));
-    OffsetPoints(tip, centre, -2);
-    DrawLine(canvasDC, tip.x, tip.y, centre.x, centre.y, width, HandColor(size, hand));
+    OffsetPoints(tip, center, 2);
+    DrawLine(canvasDC, tip.x, tip.y, center.x, center.y, width, RGB(0, 0, 0));
+    OffsetPoints(tip, center, -2);
+    DrawLine(canvasDC, tip.x, tip.y, center.x, center.y, width, HandColor(size, hand));
     // The keyed copies write the canvas's memory directly: the lines must be in it first.
     GdiFlush();
     return tip;
@@ -96,10 +88,10 @@ void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time) {
     DrawHand(canvasDC, size, kHandSecond, time);
     const Point minuteTip = DrawHand(canvasDC, size, kHandMinute, time);
     if (size == kSizeMedium)
-        CopyDecorationCentred(g_pDecorB, minuteTip);
+        CopyDecorationCentered(g_pDecorB, minuteTip);
     const Point hourTip = DrawHand(canvasDC, size, kHandHour, time);
     if (size == kSizeMedium)
-        CopyDecorationCentred(g_pDecorA, hourTip);
+        CopyDecorationCentered(g_pDecorA, hourTip);
 
     if (size == kSizeSmall) {
         CopyDecoration(g_pDecorA, 0, 0);
@@ -115,13 +107,8 @@ void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time) {
 int ComposeFrame(int size, const SYSTEMTIME* time) {
     if (!g_bFaceReady || g_pCanvas == nullptr)
         return 0;
-    HDC canvasDC = CreateCompatibleDC(nullptr);
-    HBITMAP canvasBitmap = g_pCanvas->GetBitmap();
-    HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
-    ComposeFrameInto(canvasDC, size, time);
-    if (previous != nullptr)
-        SelectObject(canvasDC, previous);
-    DeleteDC(canvasDC);
+    CMemoryDC canvas(g_pCanvas->GetBitmap());
+    ComposeFrameInto(canvas.Get(), size, time);
     return 1;
 }
 
@@ -130,23 +117,17 @@ static int s_nPaintedSecond = -1;
 
 // Composes the frame of now and copies the part (x, y, width, height) of it to windowDC in one
 // transfer, so the window never shows a half-drawn frame.
-static void ComposeAndSend(HDC windowDC, const SYSTEMTIME& now, int x, int y, int width,
+static void ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int x, int y, int width,
                            int height) {
     s_nPaintedSecond = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
     // The face set keeps a context for the canvas; one is made here only when it has none.
-    const int ownDC = g_hCanvasDC == nullptr;
-    HDC canvasDC = ownDC ? CreateCompatibleDC(windowDC) : g_hCanvasDC;
-    HBITMAP canvasBitmap = g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr;
-    HGDIOBJ previous = canvasBitmap != nullptr ? SelectObject(canvasDC, canvasBitmap) : nullptr;
-    ComposeFrameInto(canvasDC, g_WindowSettings.SIZE, &now);
-    BitBlt(windowDC, x, y, width, height, canvasDC, x, y, SRCCOPY);
-    if (previous != nullptr)
-        SelectObject(canvasDC, previous);
-    if (ownDC)
-        DeleteDC(canvasDC);
+    CMemoryDC canvas(g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr, windowDC,
+                     g_hCanvasDC);
+    ComposeFrameInto(canvas.Get(), size, &now);
+    BitBlt(windowDC, x, y, width, height, canvas.Get(), x, y, SRCCOPY);
 }
 
-void PaintClock(HWND window) {
+void PaintClock(HWND window, int size) {
     if (!g_bFaceReady)
         return;
     // One reading of the clock for all three hands, so they never disagree.
@@ -160,11 +141,12 @@ void PaintClock(HWND window) {
     HDC paintDC = BeginPaint(window, &ps);
     RECT bounds;
     GetWindowRect(window, &bounds);
-    ComposeAndSend(paintDC, now, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    ComposeAndSend(paintDC, size, now, 0, 0, bounds.right - bounds.left,
+                   bounds.bottom - bounds.top);
     EndPaint(window, &ps);
 }
 
-int PaintClockPart(HWND window, const RECT* part) {
+int PaintClockPart(HWND window, const RECT* part, int size) {
     if (!g_bFaceReady)
         return 0;
     SYSTEMTIME now;
@@ -177,7 +159,7 @@ int PaintClockPart(HWND window, const RECT* part) {
     HDC windowDC = GetDC(window);
     if (windowDC == nullptr)
         return 0;
-    ComposeAndSend(windowDC, now, bounds.left, bounds.top, bounds.right - bounds.left,
+    ComposeAndSend(windowDC, size, now, bounds.left, bounds.top, bounds.right - bounds.left,
                    bounds.bottom - bounds.top);
     ReleaseDC(window, windowDC);
     return 1;

@@ -4,17 +4,17 @@
 
 #include <windows.h>
 
-// Position (0..7) in AnimationSequence of the large size's next frame; every paint of the
+// Position (0..7) in kAnimationSequence of the large size's next frame; every paint of the
 // large size advances it, and a rebuild leaves it alone.
 extern int g_nAnimationPos;
 
-// The WM_PAINT handler of the main window.
-void PaintClock(HWND window);
+// The WM_PAINT handler of the main window, showing the clock of size.
+void PaintClock(HWND window, int size);
 
 // Paints the clock at once, outside WM_PAINT, sending only part of the window (client
 // coordinates) to the screen, or all of it when part is null or the second has turned since the
 // last paint. Returns 0, painting nothing, while the face set is not ready.
-int PaintClockPart(HWND window, const RECT* part);
+int PaintClockPart(HWND window, const RECT* part, int size);
 
 // Draws the frame of size into the canvas through canvasDC, a memory context holding the
 // canvas's bitmap: background (advancing the pendulum in the large size), the hands with

@@ -2,8 +2,6 @@
 
 #include <new>
 
-#include "app/main_window.h"
-#include "app/window_utils.h"
 #include "face/window_region.h"
 #include "imaging/dib.h"
 #include "resources/resource.h"
@@ -41,6 +39,14 @@ void FreeFaceSet() {
             *slot = nullptr;
         }
     }
+}
+
+static void SetClientSize(HWND window, int width, int height) {
+    RECT r = {0, 0, width, height};
+    DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+    AdjustWindowRectEx(&r, style, GetMenu(window) != nullptr, exStyle);
+    SetWindowPos(window, HWND_TOP, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE);
 }
 
 static void LoadPicture(CDIB* image, int id) {
@@ -91,9 +97,9 @@ RECT SwingBounds(const CDIB& strip, int frameWidth, const unsigned char* sequenc
     return bounds;
 }
 
-void BuildFaceSet(int size) {
+void BuildFaceSet(HWND window, int size) {
     size = ValidSizeIndex(size);
-    ShowWindow(g_hMainWnd, SW_HIDE);
+    ShowWindow(window, SW_HIDE);
     g_bFaceReady = 0;
     FreeFaceSet();
     for (CDIB** slot : kSlots)
@@ -108,7 +114,7 @@ void BuildFaceSet(int size) {
         LoadPicture(g_pFace, IDB_MEDIUM_DIAL);
         LoadPicture(g_pDecorA, IDB_MEDIUM_HOUR_TIP);
         LoadPicture(g_pDecorB, IDB_MEDIUM_MINUTE_TIP);
-        LoadPicture(g_pDecorC, IDB_MEDIUM_CENTRE_CAP);
+        LoadPicture(g_pDecorC, IDB_MEDIUM_CENTER_CAP);
         break;
     case kSizeLarge:
         LoadPicture(g_pFace, IDB_LARGE_STRIP);
@@ -130,12 +136,11 @@ void BuildFaceSet(int size) {
     // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
     g_rcSwing = RECT{0, 0, 0, 0};
     if (size == kSizeLarge && g_pFace != nullptr)
-        g_rcSwing = SwingBounds(*g_pFace, FrameWidth, AnimationSequence, 8);
-    SetClientSize(g_hMainWnd, width, height);
-    g_WindowSettings.SIZE = size;
+        g_rcSwing = SwingBounds(*g_pFace, kFrameWidth, kAnimationSequence, 8);
+    SetClientSize(window, width, height);
 
     // From here the window owns the region and frees the one it had.
-    SetWindowRgn(g_hMainWnd, g_hWindowRegion, TRUE);
+    SetWindowRgn(window, g_hWindowRegion, TRUE);
     g_bFaceReady = 1;
-    ShowWindow(g_hMainWnd, SW_SHOW);
+    ShowWindow(window, SW_SHOW);
 }

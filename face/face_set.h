@@ -32,8 +32,9 @@ extern HDC g_hFaceDC;
 extern int g_bFaceReady;
 extern HandGeometry g_HandGeometry;
 
-// Makes the face set of size current: images, window outline, canvas and window size, SIZE.
-void BuildFaceSet(int size);
+// Makes the face set of size current in window: images, window outline, canvas and window size.
+// A size outside 0..2 builds the small one.
+void BuildFaceSet(HWND window, int size);
 // Writes all eight fields from the table for size; any other size changes nothing.
 void SetHandGeometry(HandGeometry& geometry, int size);
 // Destroys the five images, canvas first, and empties their slots.

@@ -6,23 +6,13 @@ const HandGeometry kHandGeometryTable[kSizeCount] = {
     {23, 38, 38, 3, 3, 2, 85, 89},
 };
 
-const COLORREF HandColors[kSizeCount][3] = {
+const COLORREF kHandColors[kSizeCount][3] = {
     {0x00FE6E99, 0x00FF6666, 0x000000FF},
     {0x00004C7F, 0x00004C7F, 0x00004C7F},
     {0x00FF1F2A, 0x00FF5F2A, 0x000000FF},
 };
 
 // Upright, to the right, back through upright to the left, and back.
-const unsigned char AnimationSequence[8] = {2, 3, 4, 3, 2, 1, 0, 1};
+const unsigned char kAnimationSequence[8] = {2, 3, 4, 3, 2, 1, 0, 1};
 
-const int FrameWidth = 172;
-
-const char SoundFiles[kSizeCount][2][260] = {
-    {"w01.wav", "w02.wav"},
-    {"w03.wav", "w04.wav"},
-    {"w05.wav", "w06.wav"},
-};
-
-int ValidSizeIndex(int size) {
-    return (size >= 0 && size < kSizeCount) ? size : kSizeSmall;
-}
+const int kFrameWidth = 172;

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-enum { kSizeSmall = 0, kSizeMedium = 1, kSizeLarge = 2, kSizeCount = 3 };
-enum { kSoundAlarm = 0, kSoundChime = 1 };
+#include "imaging/clock_sizes.h"
+
 enum { kHandSecond = 0, kHandMinute = 1, kHandHour = 2 };
 
 struct HandGeometry {
@@ -21,12 +21,8 @@ struct HandGeometry {
 
 extern const HandGeometry kHandGeometryTable[kSizeCount];
 // Hand colours per size, in the order hour, minute, second.
-extern const COLORREF HandColors[kSizeCount][3];
-extern const unsigned char AnimationSequence[8];
-extern const int FrameWidth;
-extern const char SoundFiles[kSizeCount][2][260];
-
-// The size index to use for a stored value: anything outside 0..2 means small.
-int ValidSizeIndex(int size);
+extern const COLORREF kHandColors[kSizeCount][3];
+extern const unsigned char kAnimationSequence[8];
+extern const int kFrameWidth;
 
 #endif

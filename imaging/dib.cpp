@@ -10,6 +10,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "imaging/gdi_scope.h"
 #include "imaging/palette.h"
 #include "imaging/stream.h"
 
@@ -46,7 +47,7 @@ void CopyKeyedRow(DWORD* d, const DWORD* s, int width, DWORD key24) {
     int x = 0;
 #ifdef __SSE2__
     const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
-    const __m128i key = _mm_set1_epi32((int)key24);
+    const __m128i key = _mm_set1_epi32(static_cast<int>(key24));
     // Eight pixels a step: the whole group is skipped when all are key and stored straight
     // when none is.
     for (; x + 8 <= width; x += 8) {
@@ -77,15 +78,16 @@ void CopyKeyedRow(DWORD* d, const DWORD* s, int width, DWORD key24) {
 }
 
 DWORD ReadDword(const BYTE* p) {
-    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
+    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) |
+           (static_cast<DWORD>(p[2]) << 16) | (static_cast<DWORD>(p[3]) << 24);
 }
 } // namespace
 
 ChannelMasks MakeChannelMasks(int redBits, int greenBits, int blueBits) {
     ChannelMasks masks;
-    masks.blue = (DWORD)((1ull << blueBits) - 1);
-    masks.green = (DWORD)(((1ull << greenBits) - 1) << blueBits);
-    masks.red = (DWORD)(((1ull << redBits) - 1) << (greenBits + blueBits));
+    masks.blue = static_cast<DWORD>((1ull << blueBits) - 1);
+    masks.green = static_cast<DWORD>(((1ull << greenBits) - 1) << blueBits);
+    masks.red = static_cast<DWORD>(((1ull << redBits) - 1) << (greenBits + blueBits));
     return masks;
 }
 
@@ -101,7 +103,7 @@ int CImageExtent::ClipBlitRect(const CImageExtent* destination, const BlitRect* 
         return 0;
     if (r.SrcX >= ws || r.SrcY >= hs)
         return 0;
-    if ((int64_t)r.DstX + r.Width <= 0 || (int64_t)r.DstY + r.Height <= 0)
+    if (static_cast<int64_t>(r.DstX) + r.Width <= 0 || static_cast<int64_t>(r.DstY) + r.Height <= 0)
         return 0;
 
     int64_t srcX = r.SrcX, srcY = r.SrcY, width = r.Width, height = r.Height;
@@ -122,17 +124,17 @@ int CImageExtent::ClipBlitRect(const CImageExtent* destination, const BlitRect* 
         height = hd - dstY;
     // The source is cut back only when the width (height) alone reaches the source's; the
     // comparison is unsigned, so a negative width counts as a huge one.
-    if ((uint32_t)width >= (uint32_t)ws)
+    if (static_cast<uint32_t>(width) >= static_cast<uint32_t>(ws))
         width = ws - srcX;
-    if ((uint32_t)height >= (uint32_t)hs)
+    if (static_cast<uint32_t>(height) >= static_cast<uint32_t>(hs))
         height = hs - srcY;
 
-    result->SrcX = (int)srcX;
-    result->SrcY = (int)srcY;
-    result->Width = (int)width;
-    result->Height = (int)height;
-    result->DstX = (int)dstX;
-    result->DstY = (int)dstY;
+    result->SrcX = static_cast<int>(srcX);
+    result->SrcY = static_cast<int>(srcY);
+    result->Width = static_cast<int>(width);
+    result->Height = static_cast<int>(height);
+    result->DstX = static_cast<int>(dstX);
+    result->DstY = static_cast<int>(dstY);
 
     if (srcX < 0 || srcY < 0 || width <= 0 || height <= 0)
         return 0;
@@ -186,12 +188,12 @@ int CDIB::Create(int width, int height, int bitCount, int topDown) {
     m_pHeader = static_cast<BITMAPINFOHEADER*>(calloc(1, blockSize));
     if (m_pHeader == nullptr)
         return 0;
-    m_nHeaderSize = (int)blockSize;
+    m_nHeaderSize = static_cast<int>(blockSize);
     m_pHeader->biSize = kHeaderSize;
     m_pHeader->biWidth = width;
     m_pHeader->biHeight = topDown ? -height : height;
     m_pHeader->biPlanes = 1;
-    m_pHeader->biBitCount = (WORD)bitCount;
+    m_pHeader->biBitCount = static_cast<WORD>(bitCount);
     m_pHeader->biCompression = hasMasks ? BI_BITFIELDS : BI_RGB;
 
     m_masks = MakeChannelMasks(8, 8, 8);
@@ -214,9 +216,9 @@ int CDIB::Create(int width, int height, int bitCount, int topDown) {
         return 0;
     }
     m_pBits = static_cast<BYTE*>(bits);
-    m_nStride = (int)stride;
+    m_nStride = static_cast<int>(stride);
     m_nRowStep = topDown ? m_nStride : -m_nStride;
-    m_pFirstRow = topDown ? m_pBits : m_pBits + (ptrdiff_t)(height - 1) * m_nStride;
+    m_pFirstRow = topDown ? m_pBits : m_pBits + static_cast<ptrdiff_t>(height - 1) * m_nStride;
     return 1;
 }
 
@@ -237,19 +239,19 @@ int CDIB::GetBitCount() const {
 int CDIB::GetStride() const {
     if (m_pHeader == nullptr)
         return 0;
-    return (int)StrideOf(m_pHeader->biBitCount, m_pHeader->biWidth);
+    return static_cast<int>(StrideOf(m_pHeader->biBitCount, m_pHeader->biWidth));
 }
 
 BYTE* CDIB::GetRow(UINT y) const {
-    if (y >= (UINT)GetHeight())
+    if (y >= static_cast<UINT>(GetHeight()))
         return nullptr;
-    return m_pFirstRow + (ptrdiff_t)y * m_nRowStep;
+    return m_pFirstRow + static_cast<ptrdiff_t>(y) * m_nRowStep;
 }
 
 DWORD CDIB::GetPixel(UINT x, UINT y) const {
-    if (x >= (UINT)GetWidth() || y >= (UINT)GetHeight())
+    if (x >= static_cast<UINT>(GetWidth()) || y >= static_cast<UINT>(GetHeight()))
         return 0;
-    const BYTE* row = m_pFirstRow + (ptrdiff_t)y * m_nRowStep;
+    const BYTE* row = m_pFirstRow + static_cast<ptrdiff_t>(y) * m_nRowStep;
     switch (m_pHeader->biBitCount) {
     case 1:
         return (row[x / 8] >> (7 - (x % 8))) & 1;
@@ -258,13 +260,13 @@ DWORD CDIB::GetPixel(UINT x, UINT y) const {
     case 8:
         return row[x];
     case 16:
-        return (DWORD)row[2 * x] | ((DWORD)row[2 * x + 1] << 8);
+        return static_cast<DWORD>(row[2 * x]) | (static_cast<DWORD>(row[2 * x + 1]) << 8);
     case 24: {
-        const BYTE* p = row + 3 * (size_t)x;
-        return ((DWORD)p[0] << 16) | ((DWORD)p[1] << 8) | p[2];
+        const BYTE* p = row + 3 * static_cast<size_t>(x);
+        return (static_cast<DWORD>(p[0]) << 16) | (static_cast<DWORD>(p[1]) << 8) | p[2];
     }
     case 32:
-        return ReadDword(row + 4 * (size_t)x);
+        return ReadDword(row + 4 * static_cast<size_t>(x));
     default:
         return 0;
     }
@@ -276,7 +278,7 @@ int CDIB::LoadFromStream(CStream* stream) {
         return 0;
     BITMAPINFOHEADER header;
     memset(&header, 0, sizeof(header));
-    if (stream->Read(&header, kHeaderSize) != (UINT)kHeaderSize)
+    if (stream->Read(&header, kHeaderSize) != static_cast<UINT>(kHeaderSize))
         return 0;
     if (header.biCompression != BI_RGB) {
         MessageBoxA(nullptr, "無圧縮のBitmapではありません", "CDIB Error", MB_ICONERROR);
@@ -293,24 +295,25 @@ int CDIB::LoadFromStream(CStream* stream) {
         return 0;
     int64_t colours = 0;
     if (bitCount <= 8) {
-        colours = header.biClrUsed != 0 ? (int64_t)header.biClrUsed : (int64_t)1 << bitCount;
+        colours = header.biClrUsed != 0 ? static_cast<int64_t>(header.biClrUsed)
+                                        : static_cast<int64_t>(1) << bitCount;
         if (colours > kTableEntries)
             return 0;
     }
     const int64_t length = StrideOf(bitCount, width) * height;
     // Refuse a stream too short for its colour table and rows before making the image.
-    const int64_t position = (UINT)stream->Seek(0, 1);
-    const int64_t available = (int64_t)stream->GetSize() - position;
+    const int64_t position = static_cast<UINT>(stream->Seek(0, 1));
+    const int64_t available = static_cast<int64_t>(stream->GetSize()) - position;
     if (stream->GetState() == -1 || available < colours * 4 + length)
         return 0;
 
-    if (!Create((int)width, (int)height, bitCount, m_bTopDown))
+    if (!Create(static_cast<int>(width), static_cast<int>(height), bitCount, m_bTopDown))
         return 0;
 
     if (bitCount <= 8) {
         RGBQUAD table[kTableEntries];
         memset(table, 0, sizeof(table));
-        const UINT tableBytes = (UINT)(colours * 4);
+        const UINT tableBytes = static_cast<UINT>(colours * 4);
         if (stream->Read(table, tableBytes) != tableBytes) {
             Free();
             return 0;
@@ -319,24 +322,24 @@ int CDIB::LoadFromStream(CStream* stream) {
             m_pPalette->SetEntriesRGBQuad(0, kTableEntries, table);
     }
 
-    if (length != (int64_t)GetHeight() * GetStride()) {
+    if (length != static_cast<int64_t>(GetHeight()) * GetStride()) {
         Free();
         return 0;
     }
-    BYTE* block = static_cast<BYTE*>(malloc((size_t)length));
+    BYTE* block = static_cast<BYTE*>(malloc(static_cast<size_t>(length)));
     if (block == nullptr) {
         Free();
         return 0;
     }
-    if (stream->Read(block, (UINT)length) != (UINT)length) {
+    if (stream->Read(block, static_cast<UINT>(length)) != static_cast<UINT>(length)) {
         free(block);
         Free();
         return 0;
     }
     if (m_bTopDown)
-        CopyRowsReversed(m_pBits, block, (UINT)length, (UINT)m_nStride);
+        CopyRowsReversed(m_pBits, block, static_cast<UINT>(length), static_cast<UINT>(m_nStride));
     else
-        memcpy(m_pBits, block, (size_t)length);
+        memcpy(m_pBits, block, static_cast<size_t>(length));
     free(block);
     return 1;
 }
@@ -371,41 +374,36 @@ int CDIB::ConvertBitCount(WORD bitCount) {
         return 0;
     }
 
-    HDC a = CreateCompatibleDC(nullptr);
-    HDC b = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldA = SelectObject(a, temporary->GetBitmap());
-    HGDIOBJ oldB = SelectObject(b, m_hBitmap);
+    {
+        CMemoryDC contextA(temporary->GetBitmap());
+        CMemoryDC contextB(m_hBitmap);
+        HDC a = contextA.Get();
+        HDC b = contextB.Get();
 
-    RGBQUAD table[kTableEntries];
-    memset(table, 0, sizeof(table));
-    if (m_pPalette != nullptr)
-        m_pPalette->GetEntriesRGBQuad(0, kTableEntries, table);
+        RGBQUAD table[kTableEntries];
+        memset(table, 0, sizeof(table));
+        if (m_pPalette != nullptr)
+            m_pPalette->GetEntriesRGBQuad(0, kTableEntries, table);
 
-    SetStretchBltMode(a, HALFTONE);
-    // The colour table of a paletted section is what gives its pixels their colours.
-    SetDIBColorTable(b, 0, kTableEntries, table);
-    SetDIBColorTable(a, 0, kTableEntries, table);
+        SetStretchBltMode(a, HALFTONE);
+        // The colour table of a paletted section is what gives its pixels their colours.
+        SetDIBColorTable(b, 0, kTableEntries, table);
+        SetDIBColorTable(a, 0, kTableEntries, table);
 
-    HPALETTE oldPalette = nullptr;
-    if (m_pPalette != nullptr && m_pPalette->GetHandle() != nullptr) {
-        oldPalette = SelectPalette(b, m_pPalette->GetHandle(), FALSE);
-        RealizePalette(b);
+        const HPALETTE handle = m_pPalette != nullptr ? m_pPalette->GetHandle() : nullptr;
+        CSelectObject palette(b, handle);
+        if (handle != nullptr)
+            RealizePalette(b);
+        StretchBlt(a, 0, 0, GetWidth(), GetHeight(), b, 0, 0, GetWidth(), GetHeight(), SRCCOPY);
+        // Out of the context before Create frees it.
+        contextB.Deselect();
+
+        Create(temporary->GetWidth(), temporary->GetHeight(), bitCount, 1);
+        contextB.Select(m_hBitmap);
+        SetDIBColorTable(b, 0, kTableEntries, table);
+        SetDIBColorTable(a, 0, kTableEntries, table);
+        StretchBlt(b, 0, 0, GetWidth(), GetHeight(), a, 0, 0, GetWidth(), GetHeight(), SRCCOPY);
     }
-    StretchBlt(a, 0, 0, GetWidth(), GetHeight(), b, 0, 0, GetWidth(), GetHeight(), SRCCOPY);
-    SelectObject(b, oldB);
-
-    Create(temporary->GetWidth(), temporary->GetHeight(), bitCount, 1);
-    oldB = SelectObject(b, m_hBitmap);
-    SetDIBColorTable(b, 0, kTableEntries, table);
-    SetDIBColorTable(a, 0, kTableEntries, table);
-    StretchBlt(b, 0, 0, GetWidth(), GetHeight(), a, 0, 0, GetWidth(), GetHeight(), SRCCOPY);
-
-    SelectObject(b, oldB);
-    if (oldPalette != nullptr)
-        SelectPalette(b, oldPalette, FALSE);
-    SelectObject(a, oldA);
-    DeleteDC(b);
-    DeleteDC(a);
     delete temporary;
     return IsEmpty() ? 0 : 1;
 }
@@ -413,7 +411,7 @@ int CDIB::ConvertBitCount(WORD bitCount) {
 int CDIB::LoadConverted(HINSTANCE module, LPCSTR id, int bitCount) {
     if (!LoadFromResource(module, id))
         return 0;
-    return ConvertBitCount((WORD)bitCount);
+    return ConvertBitCount(static_cast<WORD>(bitCount));
 }
 
 int ColorKeyCopy(CDIB* destination, const CDIB* source, const BlitRect* request, DWORD key) {
@@ -434,8 +432,8 @@ int ColorKeyCopy(CDIB* destination, const CDIB* source, const BlitRect* request,
         return 0;
 
     const DWORD key24 = key & 0x00FFFFFF;
-    const BYTE* s = source->GetRow((UINT)o.SrcY) + 4 * (size_t)o.SrcX;
-    BYTE* d = destination->GetRow((UINT)o.DstY) + 4 * (size_t)o.DstX;
+    const BYTE* s = source->GetRow(static_cast<UINT>(o.SrcY)) + 4 * static_cast<size_t>(o.SrcX);
+    BYTE* d = destination->GetRow(static_cast<UINT>(o.DstY)) + 4 * static_cast<size_t>(o.DstX);
     const ptrdiff_t sourceStride = source->GetStride();
     const ptrdiff_t destinationStride = destination->GetStride();
     for (int y = 0; y < o.Height; ++y) {
@@ -452,6 +450,6 @@ void CopyRowsReversed(BYTE* destination, const BYTE* source, UINT length, UINT r
         return;
     const UINT rows = length / rowLength;
     for (UINT i = 0; i < rows; ++i)
-        memcpy(destination + (size_t)i * rowLength, source + length - (size_t)(i + 1) * rowLength,
-               rowLength);
+        memcpy(destination + static_cast<size_t>(i) * rowLength,
+               source + length - static_cast<size_t>(i + 1) * rowLength, rowLength);
 }

@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "imaging/gdi_scope.h"
+
 namespace {
 const int kEntries = 256;
 
@@ -26,13 +28,14 @@ PaletteBlock* NewBlock() {
 }
 
 UINT LimitCount(UINT first, UINT count) {
-    if (first >= (UINT)kEntries)
+    if (first >= static_cast<UINT>(kEntries))
         return 0;
-    return count > (UINT)kEntries - first ? (UINT)kEntries - first : count;
+    return count > static_cast<UINT>(kEntries) - first ? static_cast<UINT>(kEntries) - first
+                                                       : count;
 }
 } // namespace
 
-const PALETTEENTRY g_StaticColors[20] = {
+const PALETTEENTRY kStaticColors[20] = {
     {0, 0, 0, 0},       {128, 0, 0, 0},     {0, 128, 0, 0},     {128, 128, 0, 0},
     {0, 0, 128, 0},     {128, 0, 128, 0},   {0, 128, 128, 0},   {192, 192, 192, 0},
     {192, 220, 192, 0}, {166, 202, 240, 0}, {255, 251, 240, 0}, {160, 160, 164, 0},
@@ -75,7 +78,7 @@ int CPalette::CreateGreyRamp() {
         return 0;
     for (int i = 0; i < kEntries; ++i) {
         PALETTEENTRY& e = block->palPalEntry[i];
-        e.peRed = e.peGreen = e.peBlue = (BYTE)i;
+        e.peRed = e.peGreen = e.peBlue = static_cast<BYTE>(i);
         e.peFlags = PC_RESERVED;
     }
     m_hPalette = CreatePalette(reinterpret_cast<LOGPALETTE*>(block));
@@ -90,8 +93,8 @@ int CPalette::CreateStaticColors() {
         return 0;
     // Entries 10 to 245 stay black with flags 0.
     for (int i = 0; i < 10; ++i) {
-        block->palPalEntry[i] = g_StaticColors[i];
-        block->palPalEntry[246 + i] = g_StaticColors[10 + i];
+        block->palPalEntry[i] = kStaticColors[i];
+        block->palPalEntry[246 + i] = kStaticColors[10 + i];
     }
     m_hPalette = CreatePalette(reinterpret_cast<LOGPALETTE*>(block));
     delete block;
@@ -99,7 +102,8 @@ int CPalette::CreateStaticColors() {
 }
 
 int CPalette::SetupSystemPalette() {
-    HDC dc = CreateCompatibleDC(nullptr);
+    CMemoryDC context(nullptr);
+    HDC dc = context.Get();
     if (dc == nullptr)
         return 0;
     int staticCount = GetDeviceCaps(dc, NUMCOLORS);
@@ -113,9 +117,10 @@ int CPalette::SetupSystemPalette() {
     SetSystemPaletteUse(dc, SYSPAL_NOSTATIC);
     SetSystemPaletteUse(dc, SYSPAL_STATIC);
 
-    HPALETTE old = SelectPalette(dc, m_hPalette, FALSE);
-    RealizePalette(dc);
-    SelectPalette(dc, old, FALSE);
+    {
+        CSelectObject palette(dc, m_hPalette);
+        RealizePalette(dc);
+    }
 
     if (size > kEntries)
         size = kEntries;
@@ -124,13 +129,12 @@ int CPalette::SetupSystemPalette() {
         // Entries the system does not deliver keep the colours the palette already holds.
         PALETTEENTRY buffer[kEntries];
         memset(buffer, 0, sizeof(buffer));
-        GetPaletteEntries(m_hPalette, 0, (UINT)size, buffer);
-        GetSystemPaletteEntries(dc, 0, (UINT)size, buffer);
+        GetPaletteEntries(m_hPalette, 0, static_cast<UINT>(size), buffer);
+        GetSystemPaletteEntries(dc, 0, static_cast<UINT>(size), buffer);
         SetSystemPaletteFlags(buffer, size, staticCount);
-        ResizePalette(m_hPalette, (UINT)size);
-        set = SetPaletteEntries(m_hPalette, 0, (UINT)size, buffer);
+        ResizePalette(m_hPalette, static_cast<UINT>(size));
+        set = SetPaletteEntries(m_hPalette, 0, static_cast<UINT>(size), buffer);
     }
-    DeleteDC(dc);
     return set != 0 ? 1 : 0;
 }
 

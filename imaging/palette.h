@@ -6,7 +6,7 @@
 #include <windows.h>
 
 // The 20 static colours of the default system palette: entries 0 to 9 and 246 to 255.
-extern const PALETTEENTRY g_StaticColors[20];
+extern const PALETTEENTRY kStaticColors[20];
 
 // Flags of the system palette copy: the staticCount / 2 entries at each end keep flags 0, the
 // ones between get PC_NOCOLLAPSE. size is limited to 256.

@@ -20,7 +20,8 @@ CResourceStream::CResourceStream(HINSTANCE module, LPCSTR name, LPCSTR type)
     HRSRC found = FindResourceA(module, name, type);
     if (found == nullptr) {
         char text[1024];
-        wsprintfA(text, "Resource:%dが見つかりませんでした。", (int)(INT_PTR)name);
+        wsprintfA(text, "Resource:%dが見つかりませんでした。",
+                  static_cast<int>(reinterpret_cast<INT_PTR>(name)));
         MessageBoxA(nullptr, text, "CResourceStream Error", MB_OK);
         m_nState = -1;
         return;
@@ -64,18 +65,18 @@ int CResourceStream::Seek(int offset, int origin) {
     // Unsigned arithmetic: the position wraps instead of overflowing.
     switch (origin) {
     case 0:
-        m_nPosition = (UINT)offset;
+        m_nPosition = static_cast<UINT>(offset);
         break;
     case 1:
-        m_nPosition += (UINT)offset;
+        m_nPosition += static_cast<UINT>(offset);
         break;
     case 2:
-        m_nPosition = m_nSize + (UINT)offset;
+        m_nPosition = m_nSize + static_cast<UINT>(offset);
         break;
     default:
         break;
     }
-    return (int)m_nPosition;
+    return static_cast<int>(m_nPosition);
 }
 
 UINT CResourceStream::GetSize() {

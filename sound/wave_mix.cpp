@@ -12,18 +12,19 @@ const LONGLONG kMinBufferSize = 4096;
 const LONGLONG kMaxBufferSize = 4 * 1024 * 1024;
 
 DWORD ReadDword(const BYTE* p) {
-    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
+    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) |
+           (static_cast<DWORD>(p[2]) << 16) | (static_cast<DWORD>(p[3]) << 24);
 }
 
 WORD ReadWord(const BYTE* p) {
-    return (WORD)(p[0] | (p[1] << 8));
+    return static_cast<WORD>(p[0] | (p[1] << 8));
 }
 
 LONG ReadFromMmio(void* source, LONG offset, void* out, LONG size) {
-    HMMIO file = (HMMIO)source;
+    HMMIO file = static_cast<HMMIO>(source);
     if (mmioSeek(file, offset, SEEK_SET) != offset)
         return -1;
-    return mmioRead(file, (HPSTR)out, size);
+    return mmioRead(file, static_cast<HPSTR>(out), size);
 }
 
 } // namespace
@@ -37,10 +38,10 @@ int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* la
         return 0;
     if (ReadDword(head) != FOURCC_RIFF || ReadDword(head + 8) != mmioFOURCC('W', 'A', 'V', 'E'))
         return 0;
-    layout->riffSize = (LONG)ReadDword(head + 4);
+    layout->riffSize = static_cast<LONG>(ReadDword(head + 4));
     // Sub-chunks must lie within the RIFF chunk and within the file. Positions are kept in
     // 64 bits and only ever grow, so no stored size can wrap the walk round or stall it.
-    LONGLONG end = 8 + (LONGLONG)ReadDword(head + 4);
+    LONGLONG end = 8 + static_cast<LONGLONG>(ReadDword(head + 4));
     if (end > fileSize)
         end = fileSize;
     const FOURCC fmtId = mmioFOURCC('f', 'm', 't', ' ');
@@ -50,7 +51,7 @@ int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* la
     LONGLONG pos = 12;
     while (pos + 8 <= end && !(haveFormat && haveData)) {
         BYTE chunk[8];
-        if (read(source, (LONG)pos, chunk, 8) != 8)
+        if (read(source, static_cast<LONG>(pos), chunk, 8) != 8)
             return 0;
         FOURCC id = ReadDword(chunk);
         LONGLONG size = ReadDword(chunk + 4);
@@ -60,7 +61,7 @@ int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* la
             if (size < 16 || contents + 16 > end)
                 return 0;
             BYTE rec[16];
-            if (read(source, (LONG)contents, rec, 16) != 16)
+            if (read(source, static_cast<LONG>(contents), rec, 16) != 16)
                 return 0;
             layout->format.wFormatTag = ReadWord(rec);
             layout->format.nChannels = ReadWord(rec + 2);
@@ -69,13 +70,13 @@ int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* la
             layout->format.nBlockAlign = ReadWord(rec + 12);
             layout->format.wBitsPerSample = ReadWord(rec + 14);
             layout->format.cbSize = 0;
-            layout->fmtOffset = (LONG)contents;
-            layout->fmtSize = (LONG)size;
+            layout->fmtOffset = static_cast<LONG>(contents);
+            layout->fmtSize = static_cast<LONG>(size);
             haveFormat = 1;
         } else if (id == dataId && !haveData) {
             LONGLONG avail = end - contents;
-            layout->dataOffset = (LONG)contents;
-            layout->dataSize = (LONG)(size < avail ? size : avail);
+            layout->dataOffset = static_cast<LONG>(contents);
+            layout->dataSize = static_cast<LONG>(size < avail ? size : avail);
             haveData = 1;
         }
         pos = contents + size + (size & 1);
@@ -102,7 +103,7 @@ int IsPlayableFormat(const WAVEFORMATEX& format) {
 }
 
 int WaveBufferSize(const WAVEFORMATEX& format) {
-    LONGLONG size = 4 * (LONGLONG)format.nAvgBytesPerSec;
+    LONGLONG size = 4 * static_cast<LONGLONG>(format.nAvgBytesPerSec);
     if (size < kMinBufferSize)
         size = kMinBufferSize;
     if (size > kMaxBufferSize)
@@ -111,14 +112,14 @@ int WaveBufferSize(const WAVEFORMATEX& format) {
     size -= size % block;
     if (size < block)
         size = block;
-    return (int)size;
+    return static_cast<int>(size);
 }
 
 CWaveMix::CWaveMix(HWND parent)
-    : m_hWnd(NULL), m_nDevices(0), m_pHeader{NULL, NULL}, m_pBuffer{NULL, NULL}, m_nRemaining(0),
-      m_nBufferSize(0), m_nLength{0, 0}, m_nDataSize(0), m_hmmio(NULL), m_nDataOffset(0),
-      m_hWaveOut(NULL), m_nCurrent(0), m_bEnding(0), m_bLoop(0), m_bStopped(0), m_nPlayCount(0),
-      m_pfnDone(NULL), m_bDeviceOpen(0) {
+    : m_hWnd(nullptr), m_nDevices(0), m_pHeader{nullptr, nullptr}, m_pBuffer{nullptr, nullptr},
+      m_nRemaining(0), m_nBufferSize(0), m_nLength{0, 0}, m_nDataSize(0), m_hmmio(nullptr),
+      m_nDataOffset(0), m_hWaveOut(nullptr), m_nCurrent(0), m_bEnding(0), m_bLoop(0), m_bStopped(0),
+      m_nPlayCount(0), m_pfnDone(nullptr), m_bDeviceOpen(0) {
     memset(&m_ckRiff, 0, sizeof(m_ckRiff));
     memset(&m_ckSub, 0, sizeof(m_ckSub));
     memset(&m_format, 0, sizeof(m_format));
@@ -140,7 +141,7 @@ CWaveMix::CWaveMix(HWND parent)
         return;
     if (parent)
         SetParent(m_hWnd, parent);
-    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, (LONG_PTR)this);
+    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 CWaveMix::~CWaveMix() {
@@ -152,26 +153,27 @@ CWaveMix::~CWaveMix() {
         // Notices still queued for the window must not reach a deleted player.
         SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         DestroyWindow(m_hWnd);
-        m_hWnd = NULL;
+        m_hWnd = nullptr;
     }
     delete m_pHeader[0];
     delete m_pHeader[1];
-    m_pHeader[0] = m_pHeader[1] = NULL;
+    m_pHeader[0] = m_pHeader[1] = nullptr;
 }
 
 HWND CWaveMix::CreateNotifyWindow(HWND parent) {
-    HINSTANCE instance = GetModuleHandleA(NULL);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc;
     memset(&wc, 0, sizeof(wc));
     wc.lpfnWndProc = NotifyWndProc;
     wc.hInstance = instance;
     wc.lpszClassName = kNotifyClassName;
     RegisterClassA(&wc); // fails harmlessly when an earlier player registered it
-    return CreateWindowExA(0, kNotifyClassName, "", 0, 0, 0, 0, 0, parent, NULL, instance, NULL);
+    return CreateWindowExA(0, kNotifyClassName, "", 0, 0, 0, 0, 0, parent, nullptr, instance,
+                           nullptr);
 }
 
 LRESULT CALLBACK CWaveMix::NotifyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWaveMix* player = (CWaveMix*)GetWindowLongPtrA(window, GWLP_USERDATA);
+    CWaveMix* player = reinterpret_cast<CWaveMix*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (player && message == MM_WOM_DONE)
         player->OnBufferDone();
     return DefWindowProcA(window, message, wParam, lParam);
@@ -188,7 +190,7 @@ int CWaveMix::Open(const char* path) {
     m_nDataOffset = 0;
     if (!path)
         return 0;
-    m_hmmio = mmioOpenA((LPSTR)path, NULL, MMIO_READ);
+    m_hmmio = mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_READ);
     if (!m_hmmio)
         return 0;
     // The chunks are walked by hand: the library's own chunk search follows the sizes stored in
@@ -201,14 +203,14 @@ int CWaveMix::Open(const char* path) {
         return 0;
     }
     m_ckRiff.ckid = FOURCC_RIFF;
-    m_ckRiff.cksize = (DWORD)layout.riffSize;
+    m_ckRiff.cksize = static_cast<DWORD>(layout.riffSize);
     m_ckRiff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
     m_ckRiff.dwDataOffset = 8;
     m_ckRiff.dwFlags = 0;
     m_ckSub.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    m_ckSub.cksize = (DWORD)layout.dataSize;
+    m_ckSub.cksize = static_cast<DWORD>(layout.dataSize);
     m_ckSub.fccType = 0;
-    m_ckSub.dwDataOffset = (DWORD)layout.dataOffset;
+    m_ckSub.dwDataOffset = static_cast<DWORD>(layout.dataOffset);
     m_ckSub.dwFlags = 0;
     m_format = layout.format;
     m_nDataOffset = layout.dataOffset;
@@ -240,7 +242,7 @@ int CWaveMix::IsFormatSupported(WAVEFORMATEX format) const {
         return 0;
     }
     int bit = rate * 4 + (width == 16 ? 2 : 0) + (format.nChannels == 2 ? 1 : 0);
-    return (int)((m_caps.dwFormats >> bit) & 1);
+    return static_cast<int>((m_caps.dwFormats >> bit) & 1);
 }
 
 int CWaveMix::AllocBuffers(int size) {
@@ -259,14 +261,14 @@ int CWaveMix::AllocBuffers(int size) {
 void CWaveMix::FreeBuffers() {
     delete[] m_pBuffer[0];
     delete[] m_pBuffer[1];
-    m_pBuffer[0] = m_pBuffer[1] = NULL;
+    m_pBuffer[0] = m_pBuffer[1] = nullptr;
 }
 
 void CWaveMix::CloseFile() {
     if (!m_hmmio)
         return;
     mmioClose(m_hmmio, 0);
-    m_hmmio = NULL;
+    m_hmmio = nullptr;
 }
 
 void CWaveMix::Play() {
@@ -281,9 +283,9 @@ void CWaveMix::Play() {
     m_nBufferSize = WaveBufferSize(m_format);
     int ok = AllocBuffers(m_nBufferSize);
     if (ok) {
-        HWAVEOUT device = NULL;
-        ok = waveOutOpen(&device, WAVE_MAPPER, &m_format, (DWORD_PTR)m_hWnd, 0, CALLBACK_WINDOW) ==
-             MMSYSERR_NOERROR;
+        HWAVEOUT device = nullptr;
+        ok = waveOutOpen(&device, WAVE_MAPPER, &m_format, reinterpret_cast<DWORD_PTR>(m_hWnd), 0,
+                         CALLBACK_WINDOW) == MMSYSERR_NOERROR;
         if (ok) {
             m_hWaveOut = device;
             m_bDeviceOpen = 1;
@@ -318,7 +320,7 @@ int CWaveMix::FillBuffer(int index) {
         m_nLength[index] = 0;
         return 0;
     }
-    LONG got = mmioRead(m_hmmio, (HPSTR)m_pBuffer[index], n);
+    LONG got = mmioRead(m_hmmio, reinterpret_cast<HPSTR>(m_pBuffer[index]), n);
     if (got < 0)
         got = 0;
     if (got < n) {
@@ -336,8 +338,8 @@ int CWaveMix::FillBuffer(int index) {
 int CWaveMix::QueueBuffer(int index) {
     WAVEHDR* header = m_pHeader[index];
     memset(header, 0, sizeof(*header));
-    header->lpData = (LPSTR)m_pBuffer[index];
-    header->dwBufferLength = (DWORD)m_nLength[index];
+    header->lpData = reinterpret_cast<LPSTR>(m_pBuffer[index]);
+    header->dwBufferLength = static_cast<DWORD>(m_nLength[index]);
     if (waveOutPrepareHeader(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR)
         return 0;
     if (waveOutWrite(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR) {
@@ -416,7 +418,7 @@ void CWaveMix::Rewind() {
 int CWaveMix::Seek(int offset, int origin) {
     if (!m_hmmio)
         return -1;
-    LONGLONG cur = (LONGLONG)m_nDataSize - m_nRemaining;
+    LONGLONG cur = static_cast<LONGLONG>(m_nDataSize) - m_nRemaining;
     LONGLONG p;
     switch (origin) {
     case 0:
@@ -428,7 +430,7 @@ int CWaveMix::Seek(int offset, int origin) {
             p = 0;
         break;
     case 2:
-        p = (LONGLONG)m_nDataSize + offset;
+        p = static_cast<LONGLONG>(m_nDataSize) + offset;
         if (p <= 0)
             p = 0;
         break;
@@ -438,16 +440,16 @@ int CWaveMix::Seek(int offset, int origin) {
         break;
     }
     // Positions past the data are the caller's business, but they must not wrap round.
-    LONGLONG remaining = (LONGLONG)m_nDataSize - p;
+    LONGLONG remaining = static_cast<LONGLONG>(m_nDataSize) - p;
     if (remaining < -0x7FFFFFFFLL)
         remaining = -0x7FFFFFFFLL;
     if (remaining > 0x7FFFFFFFLL)
         remaining = 0x7FFFFFFFLL;
-    m_nRemaining = (int)remaining;
-    LONGLONG target = (LONGLONG)m_nDataOffset + p;
+    m_nRemaining = static_cast<int>(remaining);
+    LONGLONG target = static_cast<LONGLONG>(m_nDataOffset) + p;
     if (target < 0)
         target = 0;
     if (target > 0x7FFFFFFFLL)
         target = 0x7FFFFFFFLL;
-    return mmioSeek(m_hmmio, (LONG)target, SEEK_SET);
+    return mmioSeek(m_hmmio, static_cast<LONG>(target), SEEK_SET);
 }

@@ -42,7 +42,8 @@ TEST(AlarmState, OneBoxAtATime) {
                                 {30, 0, kAlarmNothing},
                                 {31, 0, kAlarmStopSound}};
     for (const auto& d : days)
-        EXPECT_EQ(d[2], DecideAlarmTick(&ringing, &shown, &s, 7, int(d[0]), 0, 0, nullptr, d[1]))
+        EXPECT_EQ(d[2], DecideAlarmTick(&ringing, &shown, &s, 7, static_cast<int>(d[0]), 0, 0,
+                                        nullptr, d[1]))
             << d[0] << " " << d[1];
 }
 

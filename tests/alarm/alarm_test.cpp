@@ -10,40 +10,43 @@
 #include "unit_support.h"
 
 TEST(AlarmDecision, EachTickAsksForTheRightActions) {
-    enum { Stop = kAlarmStopSound, Start = kAlarmStartSound, Off = kAlarmDisarm };
-    enum { Show = kAlarmShowMessage, Base = 1000, Minute = 60000 };
+    enum { kStop = kAlarmStopSound, kStart = kAlarmStartSound, kOff = kAlarmDisarm };
+    enum { kShow = kAlarmShowMessage, kBase = 1000, kMinute = 60000 };
     // ALARMTYPE, ALARM, MESSAGE, MINUTES2 (absolute alarms ring at 7:30); ringing and shown
     // before the tick; the tick's hour, minute and tick count; the actions; the flags after.
-    const unsigned cases[][12] = {{0, 1, 0, 0, 0, 0, 7, 30, 0, Start, 1, 0},
-                                  {0, 1, 1, 0, 0, 0, 7, 30, 0, Start | Show, 1, 1},
-                                  {0, 1, 1, 0, 1, 1, 7, 30, 0, 0, 1, 1},
-                                  {0, 1, 1, 0, 1, 1, 7, 31, 0, Stop, 0, 0},
-                                  {0, 0, 1, 0, 0, 0, 7, 30, 0, 0, 0, 0},
-                                  {0, 0, 1, 0, 1, 1, 7, 30, 0, Stop, 0, 0},
-                                  {1, 1, 1, 1, 0, 0, 7, 30, Base + Minute - 1, 0, 0, 0},
-                                  {1, 1, 1, 1, 0, 0, 7, 30, Base + Minute, Start | Show, 1, 1},
-                                  {1, 1, 0, 1, 0, 0, 7, 30, Base + Minute, Start, 1, 0},
-                                  {1, 1, 1, 1, 1, 0, 7, 30, Base + Minute + 10, Show, 1, 1},
-                                  {1, 1, 1, 1, 1, 1, 7, 30, Base + 2 * Minute - 1, 0, 1, 1},
-                                  {1, 1, 1, 1, 1, 1, 7, 30, Base + 2 * Minute, Stop | Off, 1, 1},
-                                  {1, 1, 1, 3, 0, 0, 7, 30, Base + 3 * Minute, Start | Show, 1, 1},
-                                  {1, 0, 1, 1, 0, 0, 7, 30, Base + Minute, 0, 0, 0},
-                                  {1, 1, 1, 0, 0, 0, 7, 30, Base + Minute, 0, 0, 0},
-                                  {1, 1, 1, 0x7FFFFFFF, 0, 0, 7, 30, Base - 1, 0, 0, 0},
-                                  {1, 1, 0, 1, 0, 0, 7, 30, Minute - 16, Start, 1, 0},
-                                  {2, 1, 1, 1, 0, 0, 7, 30, Base + Minute, 0, 0, 0}};
+    const unsigned cases[][12] = {
+        {0, 1, 0, 0, 0, 0, 7, 30, 0, kStart, 1, 0},
+        {0, 1, 1, 0, 0, 0, 7, 30, 0, kStart | kShow, 1, 1},
+        {0, 1, 1, 0, 1, 1, 7, 30, 0, 0, 1, 1},
+        {0, 1, 1, 0, 1, 1, 7, 31, 0, kStop, 0, 0},
+        {0, 0, 1, 0, 0, 0, 7, 30, 0, 0, 0, 0},
+        {0, 0, 1, 0, 1, 1, 7, 30, 0, kStop, 0, 0},
+        {1, 1, 1, 1, 0, 0, 7, 30, kBase + kMinute - 1, 0, 0, 0},
+        {1, 1, 1, 1, 0, 0, 7, 30, kBase + kMinute, kStart | kShow, 1, 1},
+        {1, 1, 0, 1, 0, 0, 7, 30, kBase + kMinute, kStart, 1, 0},
+        {1, 1, 1, 1, 1, 0, 7, 30, kBase + kMinute + 10, kShow, 1, 1},
+        {1, 1, 1, 1, 1, 1, 7, 30, kBase + 2 * kMinute - 1, 0, 1, 1},
+        {1, 1, 1, 1, 1, 1, 7, 30, kBase + 2 * kMinute, kStop | kOff, 1, 1},
+        {1, 1, 1, 3, 0, 0, 7, 30, kBase + 3 * kMinute, kStart | kShow, 1, 1},
+        {1, 0, 1, 1, 0, 0, 7, 30, kBase + kMinute, 0, 0, 0},
+        {1, 1, 1, 0, 0, 0, 7, 30, kBase + kMinute, 0, 0, 0},
+        {1, 1, 1, 0x7FFFFFFF, 0, 0, 7, 30, kBase - 1, 0, 0, 0},
+        {1, 1, 0, 1, 0, 0, 7, 30, kMinute - 16, kStart, 1, 0},
+        {2, 1, 1, 1, 0, 0, 7, 30, kBase + kMinute, 0, 0, 0}};
     for (const auto& c : cases) {
-        const AlarmSettings s = {1, (int)c[1], (int)c[0], 7, 30, (int)c[3], (int)c[2], 0};
-        int flags[2] = {(int)c[4], (int)c[5]};
-        // The row at tick Minute - 16 was armed 16 ms before the tick count wrapped round.
-        const DWORD base = c[8] == Minute - 16 ? static_cast<DWORD>(-16) : DWORD(Base);
+        const AlarmSettings s = {1,  static_cast<int>(c[1]), static_cast<int>(c[0]), 7,
+                                 30, static_cast<int>(c[3]), static_cast<int>(c[2]), 0};
+        int flags[2] = {static_cast<int>(c[4]), static_cast<int>(c[5])};
+        // The row at tick kMinute - 16 was armed 16 ms before the tick count wrapped round.
+        const DWORD base =
+            c[8] == kMinute - 16 ? static_cast<DWORD>(-16) : static_cast<DWORD>(kBase);
         EXPECT_EQ(c[9], DecideAlarmTick(flags, flags + 1, &s, c[6], c[7], c[8], base))
             << "case " << &c - cases;
         EXPECT_TRUE(c[10] == (unsigned)flags[0] && c[11] == (unsigned)flags[1])
             << "case " << &c - cases << ": ringing " << flags[0] << ", shown " << flags[1];
     }
-    EXPECT_EQ(unsigned(Stop | Off), AlarmAcknowledgeActions(kAlarmRelative));
-    EXPECT_EQ(unsigned(Stop), AlarmAcknowledgeActions(kAlarmAbsolute));
+    EXPECT_EQ(static_cast<unsigned>(kStop | kOff), AlarmAcknowledgeActions(kAlarmRelative));
+    EXPECT_EQ(static_cast<unsigned>(kStop), AlarmAcknowledgeActions(kAlarmAbsolute));
 }
 
 TEST(ChimeDecision, OnceAtTheStartOfEveryHour) {

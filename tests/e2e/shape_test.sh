@@ -10,7 +10,7 @@ FACE=([0]="101   128    50      80"
 
 # check_face SIZE LEFT TOP: the window shows that size's face with its top-left corner there.
 check_face() {
-    local w h cx cy l t r b xid info desktop corner centre
+    local w h cx cy l t r b xid info desktop corner center
     read -r w h cx cy <<<"${FACE[$1]}"
     read -r l t r b <<<"$(driver find clock 5000 rect)"
     expect "$l $t $((r - l))x$((b - t))" "$2 $3 ${w}x$h" "window rectangle"
@@ -21,10 +21,10 @@ check_face() {
     echo "$info" | grep -q "shape extents" || fail "the X window has no shape: $info"
     [ "$l" -ge 0 ] && [ "$t" -ge 0 ] || return 0
     import -window root "$WORK/shot.png" || fail "no screenshot"
-    read -r desktop corner centre <<<"$(convert "$WORK/shot.png" -format \
+    read -r desktop corner center <<<"$(convert "$WORK/shot.png" -format \
         "%[pixel:p{1020,760}] %[pixel:p{$((l + 1)),$((t + 1))}] %[pixel:p{$((l + cx - 6)),$((t + cy - 6))}]" info:)"
     expect "$corner" "$desktop" "the desktop through the corner of size $1"
-    [ "$centre" != "$desktop" ] || fail "size $1: no dial at the centre ($centre)"
+    [ "$center" != "$desktop" ] || fail "size $1: no dial at the centre ($center)"
 }
 
 # shape HOW SIZE LEFT TOP: after HOW (a fresh store to start with, or menu choices on the

@@ -31,7 +31,7 @@ TEST(HandMath, AnglesFollowTheTimeOfDay) {
     }
 }
 
-TEST(HandMath, TipsAreCutTowardTheCentre) {
+TEST(HandMath, TipsAreCutTowardTheCenter) {
     // centre x, centre y, length, angle, then the tip.
     const int cases[][6] = {
         {50, 80, 25, 0, 50, 55},    {86, 85, 47, 0, 86, 38},     {50, 80, 25, 90, 75, 80},
@@ -95,11 +95,18 @@ TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
                             {1, 7, 30, 15, 1},  {2, 7, 30, 15, 8}, {5, 10, 10, 30, 1}};
     std::map<std::string, unsigned> got, stored;
     for (const auto& c : cases) {
-        BuildFaceSet(c[0]);
-        SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
+        BuildFaceSet(g_hMainWnd, c[0]);
+        SetHandGeometry(g_HandGeometry, ValidSizeIndex(c[0]));
         g_nAnimationPos = 0;
         for (int pos = 0; pos < c[4]; ++pos) {
-            const SYSTEMTIME t = {2026, 12, 1, 7, (WORD)c[1], (WORD)c[2], (WORD)c[3], 0};
+            const SYSTEMTIME t = {2026,
+                                  12,
+                                  1,
+                                  7,
+                                  static_cast<WORD>(c[1]),
+                                  static_cast<WORD>(c[2]),
+                                  static_cast<WORD>(c[3]),
+                                  0};
             ASSERT_EQ(1, ComposeFrame(c[0], &t));
             char name[64];
             sprintf(name, "size%d-%02d:%02d:%02d-pendulum%d", c[0], c[1], c[2], c[3], pos);

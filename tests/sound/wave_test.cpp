@@ -30,7 +30,7 @@ Bytes Riff(const std::vector<Chunk>& chunks, long long riffSize = -1, const char
             body.push_back(0);
     }
     Bytes file = {'R', 'I', 'F', 'F'};
-    Put(file, riffSize >= 0 ? riffSize : (long long)body.size(), 4);
+    Put(file, riffSize >= 0 ? riffSize : static_cast<long long>(body.size()), 4);
     file.insert(file.end(), body.begin(), body.end());
     return file;
 }
@@ -49,7 +49,8 @@ Bytes Cut(Bytes b, size_t size) {
 
 LONG ReadMemory(void* source, LONG offset, void* out, LONG size) {
     const Bytes& b = *static_cast<const Bytes*>(source);
-    const LONG n = offset >= (LONG)b.size() ? 0 : std::min<LONG>(size, b.size() - offset);
+    const LONG n =
+        offset >= static_cast<LONG>(b.size()) ? 0 : std::min<LONG>(size, b.size() - offset);
     memcpy(out, b.data() + offset, n);
     return n;
 }
@@ -67,7 +68,8 @@ TEST(WaveLayout, Fuzz) {
             if (random() % 5 == 0)
                 file.resize(random() % (file.size() + 8));
             else if (!file.empty())
-                file[random() % std::min<size_t>(file.size(), 64)] = (unsigned char)random();
+                file[random() % std::min<size_t>(file.size(), 64)] =
+                    static_cast<unsigned char>(random());
         WaveLayout layout;
         if (!ParseWaveLayout(ReadMemory, &file, file.size(), &layout))
             continue;

@@ -42,12 +42,12 @@ void addNote(Buffer& b, double start, double len, double freq, const std::vector
     const long s0 = std::lround(start * kRate);
     const long n = std::lround(len * kRate);
     const double att = attack * kRate;
-    const double fadeLen = fade * double(n);
+    const double fadeLen = fade * static_cast<double>(n);
     for (long i = 0; i < n; ++i) {
         long k = s0 + i;
-        if (k < 0 || k >= long(b.size()))
+        if (k < 0 || k >= static_cast<long>(b.size()))
             continue;
-        double t = double(i) / kRate;
+        double t = static_cast<double>(i) / kRate;
         double v = 0;
         for (const Partial& p : ps) {
             double f = freq * p.ratio + p.detune;
@@ -55,11 +55,11 @@ void addNote(Buffer& b, double start, double len, double freq, const std::vector
                 continue; // stay clear of the Nyquist limit
             v += p.amp * std::exp(-t / p.decay) * std::sin(2.0 * kPi * f * t);
         }
-        double env = ramp(double(i), att);
-        double left = double(n - 1 - i);
+        double env = ramp(static_cast<double>(i), att);
+        double left = static_cast<double>(n - 1 - i);
         if (left < fadeLen)
             env *= 0.5 - 0.5 * std::cos(kPi * left / fadeLen);
-        b[size_t(k)] += gain * env * v;
+        b[static_cast<size_t>(k)] += gain * env * v;
     }
 }
 
@@ -72,7 +72,7 @@ std::vector<int16_t> normalise(const Buffer& b) {
         return out;
     const double g = kPeak * 32767.0 / peak;
     for (size_t i = 0; i < b.size(); ++i)
-        out[i] = int16_t(std::lround(b[i] * g));
+        out[i] = static_cast<int16_t>(std::lround(b[i] * g));
     // both ends exactly silent
     if (!out.empty()) {
         out.front() = 0;
@@ -82,8 +82,8 @@ std::vector<int16_t> normalise(const Buffer& b) {
 }
 
 void put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
+    v.push_back(static_cast<uint8_t>(x));
+    v.push_back(static_cast<uint8_t>(x >> 8));
 }
 void put32(std::vector<uint8_t>& v, uint32_t x) {
     put16(v, x & 0xFFFF);
@@ -95,7 +95,7 @@ void tag(std::vector<uint8_t>& v, const char* t) {
 
 bool writeWav(const std::string& path, const std::vector<int16_t>& s) {
     std::vector<uint8_t> v;
-    const uint32_t data = uint32_t(s.size() * 2);
+    const uint32_t data = static_cast<uint32_t>(s.size() * 2);
     tag(v, "RIFF");
     put32(v, 36 + data);
     tag(v, "WAVE");
@@ -110,7 +110,7 @@ bool writeWav(const std::string& path, const std::vector<int16_t>& s) {
     tag(v, "data");
     put32(v, data);
     for (int16_t x : s)
-        put16(v, uint16_t(x));
+        put16(v, static_cast<uint16_t>(x));
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return false;
@@ -149,14 +149,14 @@ const std::vector<Partial> kBar = {
     {1.0, 1.0, 0.30, 0.0}, {3.93, 0.20, 0.08, 0.0}, {9.9, 0.05, 0.03, 0.0}};
 
 Buffer strike(double seconds, double freq, const std::vector<Partial>& ps) {
-    Buffer b(size_t(std::lround(seconds * kRate)), 0.0);
+    Buffer b(static_cast<size_t>(std::lround(seconds * kRate)), 0.0);
     addNote(b, 0.0, seconds, freq, ps, 1.0, 0.002, 0.35);
     return b;
 }
 
 // w01: little ascending twinkle, twice, then a breath.
 Buffer alarmSmall() {
-    Buffer b(size_t(std::lround(1.2 * kRate)), 0.0);
+    Buffer b(static_cast<size_t>(std::lround(1.2 * kRate)), 0.0);
     const int tune[8] = {3, 7, 10, 15, 3, 7, 10, 15}; // C E G C' from A4
     for (int i = 0; i < 8; ++i) {
         double t = (i < 4 ? 0.0 : 0.5) + (i % 4) * 0.09;
@@ -167,7 +167,7 @@ Buffer alarmSmall() {
 
 // w03: a warm three-note call answered by a lower pair.
 Buffer alarmMedium() {
-    Buffer b(size_t(std::lround(1.6 * kRate)), 0.0);
+    Buffer b(static_cast<size_t>(std::lround(1.6 * kRate)), 0.0);
     struct N {
         double t;
         int semis;
@@ -180,7 +180,7 @@ Buffer alarmMedium() {
 
 // w05: a ringing four-bell figure on the tower bell.
 Buffer alarmLarge() {
-    Buffer b(size_t(std::lround(2.4 * kRate)), 0.0);
+    Buffer b(static_cast<size_t>(std::lround(2.4 * kRate)), 0.0);
     const int tune[4] = {-2, 2, 5, 10}; // G4 B4 D5 G5 (nominal pitch)
     for (int i = 0; i < 4; ++i)
         addNote(b, i * 0.5, 0.5, note(tune[i] - 12), kTowerBell, 1.0, 0.002, 0.45);

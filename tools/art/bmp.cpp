@@ -11,8 +11,8 @@ namespace art {
 namespace {
 
 void put16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
 }
 void put32(std::vector<uint8_t>& b, uint32_t v) {
     put16(b, v & 0xFFFF);
@@ -21,7 +21,7 @@ void put32(std::vector<uint8_t>& b, uint32_t v) {
 
 // One icon image (BITMAPINFOHEADER + table + XOR bits + AND mask).
 std::vector<uint8_t> iconImage(const Image& img, int bpp) {
-    const size_t entries = size_t(1) << bpp;
+    const size_t entries = static_cast<size_t>(1) << bpp;
     std::vector<Rgb> opaquePx;
     for (size_t i = 0; i < img.px.size(); ++i)
         if (img.opaque[i])
@@ -32,17 +32,17 @@ std::vector<uint8_t> iconImage(const Image& img, int bpp) {
     size_t real = pal.size();
     while (pal.size() < entries)
         pal.push_back(Rgb{0, 0, 0});
-    std::vector<Rgb> sub(pal.begin(), pal.begin() + long(real));
+    std::vector<Rgb> sub(pal.begin(), pal.begin() + static_cast<long>(real));
     std::vector<uint8_t> b;
     put32(b, 40);
-    put32(b, uint32_t(img.w));
-    put32(b, uint32_t(img.h * 2));
+    put32(b, static_cast<uint32_t>(img.w));
+    put32(b, static_cast<uint32_t>(img.h * 2));
     put16(b, 1);
-    put16(b, uint16_t(bpp));
+    put16(b, static_cast<uint16_t>(bpp));
     put32(b, 0);
-    const uint32_t xorRow = uint32_t(((img.w * bpp + 31) / 32) * 4);
-    const uint32_t andRow = uint32_t(((img.w + 31) / 32) * 4);
-    put32(b, (xorRow + andRow) * uint32_t(img.h));
+    const uint32_t xorRow = static_cast<uint32_t>(((img.w * bpp + 31) / 32) * 4);
+    const uint32_t andRow = static_cast<uint32_t>(((img.w + 31) / 32) * 4);
+    put32(b, (xorRow + andRow) * static_cast<uint32_t>(img.h));
     put32(b, 0);
     put32(b, 0);
     put32(b, 0);
@@ -56,20 +56,20 @@ std::vector<uint8_t> iconImage(const Image& img, int bpp) {
     for (int y = img.h - 1; y >= 0; --y) {
         std::vector<uint8_t> r(xorRow, 0);
         for (int x = 0; x < img.w; ++x) {
-            size_t i = size_t(y) * img.w + x;
+            size_t i = static_cast<size_t>(y) * img.w + x;
             uint8_t k = img.opaque[i] ? uint8_t(nearest(sub, 1, img.px[i])) : 0;
             if (bpp == 8)
-                r[size_t(x)] = k;
+                r[static_cast<size_t>(x)] = k;
             else
-                r[size_t(x) / 2] |= uint8_t(x % 2 == 0 ? k << 4 : k);
+                r[static_cast<size_t>(x) / 2] |= static_cast<uint8_t>(x % 2 == 0 ? k << 4 : k);
         }
         b.insert(b.end(), r.begin(), r.end());
     }
     for (int y = img.h - 1; y >= 0; --y) {
         std::vector<uint8_t> r(andRow, 0);
         for (int x = 0; x < img.w; ++x)
-            if (!img.opaque[size_t(y) * img.w + x])
-                r[size_t(x) / 8] |= uint8_t(0x80 >> (x % 8));
+            if (!img.opaque[static_cast<size_t>(y) * img.w + x])
+                r[static_cast<size_t>(x) / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         b.insert(b.end(), r.begin(), r.end());
     }
     return b;
@@ -94,17 +94,17 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     std::vector<Rgb> pal{key};
     for (Rgb c : quantise(opaquePx, kEntries - 1)) {
         if (c == key)
-            c.g = uint8_t(c.g - 1); // the key must stay unique
+            c.g = static_cast<uint8_t>(c.g - 1); // the key must stay unique
         pal.push_back(c);
     }
     // Unused entries: a grey ramp of the picture's own (never the key).
     for (size_t i = pal.size(); i < kEntries; ++i) {
-        uint8_t v = uint8_t((i * 255) / kEntries);
+        uint8_t v = static_cast<uint8_t>((i * 255) / kEntries);
         pal.push_back(Rgb{v, v, v});
     }
     std::map<uint32_t, uint8_t> cache;
     std::vector<uint8_t> idx(img.px.size(), 0);
-    size_t realColours = std::min(kEntries, pal.size());
+    size_t realColors = std::min(kEntries, pal.size());
     for (size_t i = 0; i < img.px.size(); ++i) {
         if (!img.opaque[i])
             continue;
@@ -113,14 +113,14 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
             idx[i] = it->second;
             continue;
         }
-        std::vector<Rgb> sub(pal.begin(), pal.begin() + long(realColours));
+        std::vector<Rgb> sub(pal.begin(), pal.begin() + static_cast<long>(realColors));
         uint8_t k = uint8_t(nearest(sub, 1, img.px[i]));
         cache[img.px[i].pack()] = k;
         idx[i] = k;
     }
-    const uint32_t row = uint32_t((img.w + 3) & ~3);
-    const uint32_t imageSize = row * uint32_t(img.h);
-    const uint32_t offBits = 14 + 40 + uint32_t(kEntries) * 4;
+    const uint32_t row = static_cast<uint32_t>((img.w + 3) & ~3);
+    const uint32_t imageSize = row * static_cast<uint32_t>(img.h);
+    const uint32_t offBits = 14 + 40 + static_cast<uint32_t>(kEntries) * 4;
     std::vector<uint8_t> b;
     b.push_back('B');
     b.push_back('M');
@@ -128,15 +128,15 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     put32(b, 0);
     put32(b, offBits);
     put32(b, 40);
-    put32(b, uint32_t(img.w));
-    put32(b, uint32_t(img.h));
+    put32(b, static_cast<uint32_t>(img.w));
+    put32(b, static_cast<uint32_t>(img.h));
     put16(b, 1);
     put16(b, 8);
     put32(b, 0); // BI_RGB
     put32(b, imageSize);
     put32(b, 0);
     put32(b, 0);
-    put32(b, uint32_t(kEntries));
+    put32(b, static_cast<uint32_t>(kEntries));
     put32(b, 0);
     for (size_t i = 0; i < kEntries; ++i) {
         b.push_back(pal[i].b);
@@ -146,8 +146,8 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     }
     for (int y = img.h - 1; y >= 0; --y) {
         for (int x = 0; x < img.w; ++x)
-            b.push_back(idx[size_t(y) * img.w + x]);
-        for (uint32_t x = uint32_t(img.w); x < row; ++x)
+            b.push_back(idx[static_cast<size_t>(y) * img.w + x]);
+        for (uint32_t x = static_cast<uint32_t>(img.w); x < row; ++x)
             b.push_back(0);
     }
     return b;
@@ -162,15 +162,15 @@ std::vector<uint8_t> makeIco(const Image& img) {
     uint32_t off = 6 + 2 * 16;
     const std::vector<uint8_t>* imgs[2] = {&i4, &i8};
     for (int k = 0; k < 2; ++k) {
-        b.push_back(uint8_t(img.w));
-        b.push_back(uint8_t(img.h));
+        b.push_back(static_cast<uint8_t>(img.w));
+        b.push_back(static_cast<uint8_t>(img.h));
         b.push_back(k == 0 ? 16 : 0);
         b.push_back(0);
         put16(b, 1);
         put16(b, k == 0 ? 4 : 8);
-        put32(b, uint32_t(imgs[k]->size()));
+        put32(b, static_cast<uint32_t>(imgs[k]->size()));
         put32(b, off);
-        off += uint32_t(imgs[k]->size());
+        off += static_cast<uint32_t>(imgs[k]->size());
     }
     b.insert(b.end(), i4.begin(), i4.end());
     b.insert(b.end(), i8.begin(), i8.end());

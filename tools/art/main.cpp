@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         {"small_dial.bmp", smallDial, kKeyCyan},
         {"medium_dial.bmp", mediumDial, kKeyCyan},
         {"medium_hour_tip.bmp", mediumHourTip, kKeyGreen},
-        {"medium_centre_cap.bmp", mediumCentreCap, kKeyGreen},
+        {"medium_centre_cap.bmp", mediumCenterCap, kKeyGreen},
         {"medium_minute_tip.bmp", mediumMinuteTip, kKeyGreen},
         {"large_strip.bmp", largeStrip, kKeyCyan},
     };

@@ -91,7 +91,7 @@ Image mediumHourTip() {
 }
 
 // 121: centre cap, the brown of the medium hands.
-Image mediumCentreCap() {
+Image mediumCenterCap() {
     Scene sc;
     const V c{4.5, 5.0};
     sc.rim = hex(0x5C3600);

@@ -7,7 +7,7 @@ namespace art {
 
 Image mediumDial();
 Image mediumHourTip();
-Image mediumCentreCap();
+Image mediumCenterCap();
 Image mediumMinuteTip();
 
 } // namespace art

@@ -16,12 +16,12 @@ struct Box {
 
 } // namespace
 
-std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
+std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColors) {
     std::map<Rgb, uint32_t> hist;
     for (const Rgb& p : pixels)
         hist[p]++;
     std::vector<std::pair<Rgb, uint32_t>> uniq(hist.begin(), hist.end());
-    if (uniq.size() <= maxColours) {
+    if (uniq.size() <= maxColors) {
         std::vector<Rgb> pal;
         for (auto& u : uniq)
             pal.push_back(u.first);
@@ -30,7 +30,7 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
     std::vector<Box> boxes(1);
     boxes[0].cols = uniq;
     auto chan = [](const Rgb& c, int k) { return k == 0 ? c.r : (k == 1 ? c.g : c.b); };
-    while (boxes.size() < maxColours) {
+    while (boxes.size() < maxColors) {
         int best = -1;
         double bestScore = 0;
         int bestChan = 0;
@@ -50,10 +50,11 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
             for (int k = 1; k < 3; ++k)
                 if (hi[k] - lo[k] > hi[ch] - lo[ch])
                     ch = k;
-            double score = double(hi[ch] - lo[ch]) * std::sqrt(double(cnt));
+            double score =
+                static_cast<double>(hi[ch] - lo[ch]) * std::sqrt(static_cast<double>(cnt));
             if (score > bestScore) {
                 bestScore = score;
-                best = int(i);
+                best = static_cast<int>(i);
                 bestChan = ch;
             }
         }
@@ -75,47 +76,48 @@ std::vector<Rgb> quantise(const std::vector<Rgb>& pixels, size_t maxColours) {
                 break;
         }
         Box nb;
-        nb.cols.assign(cols.begin() + long(cut), cols.end());
+        nb.cols.assign(cols.begin() + static_cast<long>(cut), cols.end());
         cols.resize(cut);
         boxes.push_back(nb);
     }
-    std::vector<std::array<double, 3>> centre;
+    std::vector<std::array<double, 3>> center;
     for (auto& b : boxes) {
         double s[3] = {0, 0, 0}, n = 0;
         for (auto& c : b.cols) {
             for (int k = 0; k < 3; ++k)
-                s[k] += chan(c.first, k) * double(c.second);
+                s[k] += chan(c.first, k) * static_cast<double>(c.second);
             n += c.second;
         }
-        centre.push_back({s[0] / n, s[1] / n, s[2] / n});
+        center.push_back({s[0] / n, s[1] / n, s[2] / n});
     }
     for (int iter = 0; iter < 6; ++iter) {
-        std::vector<std::array<double, 4>> acc(centre.size(), {0, 0, 0, 0});
+        std::vector<std::array<double, 4>> acc(center.size(), {0, 0, 0, 0});
         for (auto& u : uniq) {
             size_t bi = 0;
             double bd = 1e30;
-            for (size_t i = 0; i < centre.size(); ++i) {
-                double dr = u.first.r - centre[i][0], dg = u.first.g - centre[i][1],
-                       db = u.first.b - centre[i][2];
+            for (size_t i = 0; i < center.size(); ++i) {
+                double dr = u.first.r - center[i][0], dg = u.first.g - center[i][1],
+                       db = u.first.b - center[i][2];
                 double d = 2 * dr * dr + 4 * dg * dg + 3 * db * db;
                 if (d < bd) {
                     bd = d;
                     bi = i;
                 }
             }
-            acc[bi][0] += u.first.r * double(u.second);
-            acc[bi][1] += u.first.g * double(u.second);
-            acc[bi][2] += u.first.b * double(u.second);
+            acc[bi][0] += u.first.r * static_cast<double>(u.second);
+            acc[bi][1] += u.first.g * static_cast<double>(u.second);
+            acc[bi][2] += u.first.b * static_cast<double>(u.second);
             acc[bi][3] += u.second;
         }
-        for (size_t i = 0; i < centre.size(); ++i)
+        for (size_t i = 0; i < center.size(); ++i)
             if (acc[i][3] > 0)
-                centre[i] = {acc[i][0] / acc[i][3], acc[i][1] / acc[i][3], acc[i][2] / acc[i][3]};
+                center[i] = {acc[i][0] / acc[i][3], acc[i][1] / acc[i][3], acc[i][2] / acc[i][3]};
     }
     std::vector<Rgb> pal;
-    for (auto& c : centre)
-        pal.push_back(Rgb{uint8_t(std::lround(c[0])), uint8_t(std::lround(c[1])),
-                          uint8_t(std::lround(c[2]))});
+    for (auto& c : center)
+        pal.push_back(Rgb{static_cast<uint8_t>(std::lround(c[0])),
+                          static_cast<uint8_t>(std::lround(c[1])),
+                          static_cast<uint8_t>(std::lround(c[2]))});
     std::sort(pal.begin(), pal.end());
     pal.erase(std::unique(pal.begin(), pal.end()), pal.end());
     return pal;
@@ -125,7 +127,8 @@ size_t nearest(const std::vector<Rgb>& pal, size_t first, Rgb c) {
     size_t bi = first;
     long bd = -1;
     for (size_t i = first; i < pal.size(); ++i) {
-        long dr = long(c.r) - pal[i].r, dg = long(c.g) - pal[i].g, db = long(c.b) - pal[i].b;
+        long dr = static_cast<long>(c.r) - pal[i].r, dg = static_cast<long>(c.g) - pal[i].g,
+             db = static_cast<long>(c.b) - pal[i].b;
         long d = 2 * dr * dr + 4 * dg * dg + 3 * db * db;
         if (bd < 0 || d < bd) {
             bd = d;

@@ -53,10 +53,11 @@ void render(const Scene& sc, Image& img, int ox, int fw) {
                 }
             }
             const double n = kSS * kSS;
-            size_t i = size_t(y) * img.w + ox + x;
+            size_t i = static_cast<size_t>(y) * img.w + ox + x;
             img.opaque[i] = (2 * inside >= kSS * kSS) ? 1 : 0;
-            img.px[i] = Rgb{uint8_t(toByte(acc.r / n)), uint8_t(toByte(acc.g / n)),
-                            uint8_t(toByte(acc.b / n))};
+            img.px[i] = Rgb{static_cast<uint8_t>(toByte(acc.r / n)),
+                            static_cast<uint8_t>(toByte(acc.g / n)),
+                            static_cast<uint8_t>(toByte(acc.b / n))};
         }
     }
 }

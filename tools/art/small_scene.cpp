@@ -58,17 +58,18 @@ Image smallDial() {
     sc.fill(sc.silhouette, ink);
     // feet and stems
     for (int i = 0; i < 2; ++i) {
-        sc.fill(feet[size_t(i)], linear({0, 110}, {0, 128}, hex(kGoldLight), hex(kGoldDark)));
-        sc.fill(stems[size_t(i)], hex(kGoldDark));
+        sc.fill(feet[static_cast<size_t>(i)],
+                linear({0, 110}, {0, 128}, hex(kGoldLight), hex(kGoldDark)));
+        sc.fill(stems[static_cast<size_t>(i)], hex(kGoldDark));
     }
     sc.fill(hammerPost, hex(kGoldDark));
     sc.fill(hammer, radial({C.x - 1.2, C.y - R - 11.8}, 4.0, hex(kGoldLight), hex(kGold)));
     for (int i = 0; i < 2; ++i) {
         double k = i == 0 ? -1 : 1;
         V top = polar(C, R + 15, 34.0 * k);
-        sc.fill(bells[size_t(i)],
+        sc.fill(bells[static_cast<size_t>(i)],
                 radial(top + V{-4.0 * 1, -4.0}, 19.0, hex(kGoldLight), hex(kGold)));
-        sc.fill(knobs[size_t(i)], radial(top, 26.0, hex(kGoldLight), hex(kGold)));
+        sc.fill(knobs[static_cast<size_t>(i)], radial(top, 26.0, hex(kGoldLight), hex(kGold)));
         // a soft shine on each dome
         V sh = polar(C, R + 12.0, 34.0 * k - 6.0 * k);
         sc.fill(ellipse(sh + V{-2.0, -1.5}, 2.2, 4.0, deg(34.0 * k)), hex(0xFFF4CC), 0.7);

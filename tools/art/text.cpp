@@ -25,7 +25,7 @@ std::vector<V> arcPts(V c, double rx, double ry, double a0, double a1, int n = 2
 std::vector<V> bez(V a, V b, V c, int n = 16) {
     std::vector<V> v;
     for (int i = 0; i <= n; ++i) {
-        double t = double(i) / n, u = 1 - t;
+        double t = static_cast<double>(i) / n, u = 1 - t;
         v.push_back(a * (u * u) + b * (2 * u * t) + c * (t * t));
     }
     return v;

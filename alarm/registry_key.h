@@ -1,6 +1,6 @@
 // A key under HKEY_CURRENT_USER whose values are read and written as 32-bit integers.
-#ifndef CLOCK_APP_REGISTRY_KEY_H
-#define CLOCK_APP_REGISTRY_KEY_H
+#ifndef CLOCK_ALARM_REGISTRY_KEY_H
+#define CLOCK_ALARM_REGISTRY_KEY_H
 
 #include <windows.h>
 

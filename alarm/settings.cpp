@@ -1,9 +1,9 @@
-#include "app/settings.h"
+#include "alarm/settings.h"
 
 #include <cstddef>
 #include <new>
 
-#include "app/registry_key.h"
+#include "alarm/registry_key.h"
 
 const char kSettingsBasePath[] = "Software\\quillory\\Vorimo\\Clock";
 const char kSettingsSubKey[] = "Clock1";

@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "app/settings.h"
+#include "alarm/settings.h"
 #include "unit_support.h"
 
 // Loaded over 0x55AA55AA, a field takes its default when the value is missing or longer than

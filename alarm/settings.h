@@ -1,6 +1,6 @@
 // The two settings records and their registry load and save.
-#ifndef CLOCK_APP_SETTINGS_H
-#define CLOCK_APP_SETTINGS_H
+#ifndef CLOCK_ALARM_SETTINGS_H
+#define CLOCK_ALARM_SETTINGS_H
 
 // Fields are named after their registry values.
 struct WindowSettings {

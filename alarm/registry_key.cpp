@@ -1,4 +1,4 @@
-#include "app/registry_key.h"
+#include "alarm/registry_key.h"
 
 #include <cstring>
 #include <new>

@@ -1,0 +1,21 @@
+// The live state of the clock that the alarm and the chime work with; the main window writes
+// it, they read it.
+#ifndef CLOCK_ALARM_CLOCK_STATE_H
+#define CLOCK_ALARM_CLOCK_STATE_H
+
+#include <windows.h>
+
+#include "alarm/settings.h"
+
+// "ポルカミーナ・アナログ時計": class name, window title, instance guard and alarm caption.
+extern const char kProductTitle[];
+
+extern HINSTANCE g_hInstance;
+extern HWND g_hMainWnd;
+extern WindowSettings g_WindowSettings;
+extern AlarmSettings g_AlarmSettings;
+// Set first thing when the window is destroyed: from then on no tick does any work, even one
+// still running in the loop of an alarm box.
+extern int g_bClockClosed;
+
+#endif

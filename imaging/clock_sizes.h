@@ -1,0 +1,10 @@
+// The clock's three sizes, shared by everything that draws or sounds per size.
+#ifndef CLOCK_IMAGING_CLOCK_SIZES_H
+#define CLOCK_IMAGING_CLOCK_SIZES_H
+
+enum { kSizeSmall = 0, kSizeMedium = 1, kSizeLarge = 2, kSizeCount = 3 };
+
+// The size index to use for a stored value: anything outside 0..2 means small.
+int ValidSizeIndex(int size);
+
+#endif
