@@ -18,6 +18,15 @@ void put32(std::vector<uint8_t>& b, uint32_t v) {
     put16(b, v & 0xFFFF);
     put16(b, v >> 16);
 }
+// The colour table of a bitmap header: blue, green, red and a zero byte per entry.
+void putPalette(std::vector<uint8_t>& b, const std::vector<Rgb>& pal, size_t entries) {
+    for (size_t i = 0; i < entries; ++i) {
+        b.push_back(pal[i].b);
+        b.push_back(pal[i].g);
+        b.push_back(pal[i].r);
+        b.push_back(0);
+    }
+}
 
 // One icon image (BITMAPINFOHEADER + table + XOR bits + AND mask).
 std::vector<uint8_t> iconImage(const Image& img, int bpp) {
@@ -47,12 +56,7 @@ std::vector<uint8_t> iconImage(const Image& img, int bpp) {
     put32(b, 0);
     put32(b, 0);
     put32(b, 0);
-    for (size_t i = 0; i < entries; ++i) {
-        b.push_back(pal[i].b);
-        b.push_back(pal[i].g);
-        b.push_back(pal[i].r);
-        b.push_back(0);
-    }
+    putPalette(b, pal, entries);
     for (int y = img.h - 1; y >= 0; --y) {
         std::vector<uint8_t> r(xorRow, 0);
         for (int x = 0; x < img.w; ++x) {
@@ -138,12 +142,7 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     put32(b, 0);
     put32(b, static_cast<uint32_t>(kEntries));
     put32(b, 0);
-    for (size_t i = 0; i < kEntries; ++i) {
-        b.push_back(pal[i].b);
-        b.push_back(pal[i].g);
-        b.push_back(pal[i].r);
-        b.push_back(0);
-    }
+    putPalette(b, pal, kEntries);
     for (int y = img.h - 1; y >= 0; --y) {
         for (int x = 0; x < img.w; ++x)
             b.push_back(idx[static_cast<size_t>(y) * img.w + x]);
