@@ -46,11 +46,11 @@ menu() {
 # At the end every Wine process of the prefix goes, with its wineserver.
 trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 
-# start_clock SPEC [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
+# start_clock WHEN [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
 # values in the store, empties the capture and starts clock.exe in $WORK; returns once its window
-# shows, with T0 the launch time (ms). SPEC "" runs in real time; a faketime spec such as
+# shows, with T0 the launch time (ms). WHEN "" runs in real time; a faketime setting such as
 # "@2026-12-07 14:59:55 x10" sets the clock's time of day and pace. The first call of a script
-# starts the wineserver, which keeps the tick count and timers, under the same spec; later
+# starts the wineserver, which keeps the tick count and timers, under the same setting; later
 # calls must keep its pace.
 SESSION=""
 start_clock() {
