@@ -59,15 +59,12 @@ unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s,
         return kAlarmNothing;
     if (!*ringing) {
         *ringing = 1;
-        if (ringStart != nullptr)
-            *ringStart = tickCount;
+        *ringStart = tickCount;
         return kAlarmStartSound | MessageStep(messageShown, s, boxOpen);
     }
     // A first tick that came late (the machine slept, the loop was blocked) still gives the
     // alarm its full minute of sound.
-    int over = ringStart != nullptr ? static_cast<DWORD>(tickCount - *ringStart) >= kMinuteMs
-                                    : elapsed >= start + kMinuteMs;
-    if (over)
+    if (static_cast<DWORD>(tickCount - *ringStart) >= kMinuteMs)
         return kAlarmStopSound | kAlarmDisarm | MessageStep(messageShown, s, boxOpen);
     return MessageStep(messageShown, s, boxOpen);
 }

@@ -36,13 +36,12 @@ enum AlarmAction {
 
 // The scheduler's decision for one tick at the given local hour and minute and tick count.
 // Updates the flags itself, so they are set before any box is opened; returns AlarmAction bits.
-// ringStart, when given, receives the tick count at which a relative alarm starts ringing, and
-// the alarm rings one minute from then even when its first tick came late; without it the
-// ringing ends one minute after the due time. With a box already open no second one is asked
-// for: the open box stands for the new alarm too.
+// ringStart keeps the tick count at which a relative alarm started ringing: it rings one minute
+// from then, even when its first tick came late. With a box already open (boxOpen) no second one
+// is asked for: the open box stands for the new alarm too.
 unsigned DecideAlarmTick(int* ringing, int* messageShown, const AlarmSettings* settings, int hour,
-                         int minute, DWORD tickCount, DWORD alarmBase, DWORD* ringStart = nullptr,
-                         int boxOpen = 0);
+                         int minute, DWORD tickCount, DWORD alarmBase, DWORD* ringStart,
+                         int boxOpen);
 // What OK in the message box of an alarm of the given type asks for.
 unsigned AlarmAcknowledgeActions(int alarmType);
 // Carries out the actions against the live state; a box shown here is acknowledged as type.

@@ -21,7 +21,7 @@ TEST(AlarmState, LateRelativeAlarmRingsAFullMinute) {
         int ringing = 0, shown = 0;
         DWORD ringStart = 0;
         auto tick = [&](DWORD t) {
-            return DecideAlarmTick(&ringing, &shown, &s, 0, 0, 1000 + t, 1000, &ringStart);
+            return DecideAlarmTick(&ringing, &shown, &s, 0, 0, 1000 + t, 1000, &ringStart, 0);
         };
         EXPECT_EQ(kStart, tick(first)) << first;
         EXPECT_EQ(kAlarmNothing, tick(first + kMinute - 1)) << first;
@@ -34,7 +34,9 @@ TEST(AlarmState, LateRelativeAlarmRingsAFullMinute) {
 TEST(AlarmState, OneBoxAtATime) {
     AlarmSettings s = {0, 1, kAlarmAbsolute, 7, 30, 0, 1, 0};
     int ringing = 0, shown = 0;
-    EXPECT_EQ(kStart | kAlarmShowMessage, DecideAlarmTick(&ringing, &shown, &s, 7, 30, 0, 0));
+    DWORD ringStart = 0;
+    EXPECT_EQ(kStart | kAlarmShowMessage,
+              DecideAlarmTick(&ringing, &shown, &s, 7, 30, 0, 0, &ringStart, 0));
     // Minute, box open, what the tick asks for.
     const unsigned days[][3] = {{31, 1, kAlarmStopSound},
                                 {30, 1, kStart},
@@ -43,7 +45,7 @@ TEST(AlarmState, OneBoxAtATime) {
                                 {31, 0, kAlarmStopSound}};
     for (const auto& d : days)
         EXPECT_EQ(d[2], DecideAlarmTick(&ringing, &shown, &s, 7, static_cast<int>(d[0]), 0, 0,
-                                        nullptr, d[1]))
+                                        &ringStart, d[1]))
             << d[0] << " " << d[1];
 }
 

@@ -40,9 +40,13 @@ TEST(AlarmDecision, EachTickAsksForTheRightActions) {
         // The row at tick kMinute - 16 was armed 16 ms before the tick count wrapped round.
         const DWORD base =
             c[8] == kMinute - 16 ? static_cast<DWORD>(-16) : static_cast<DWORD>(kBase);
-        EXPECT_EQ(c[9], DecideAlarmTick(flags, flags + 1, &s, c[6], c[7], c[8], base))
+        // A row that is ringing already started on time.
+        DWORD ringStart = base + c[3] * kMinute;
+        EXPECT_EQ(c[9],
+                  DecideAlarmTick(flags, flags + 1, &s, c[6], c[7], c[8], base, &ringStart, 0))
             << "case " << &c - cases;
-        EXPECT_TRUE(c[10] == (unsigned)flags[0] && c[11] == (unsigned)flags[1])
+        EXPECT_TRUE(c[10] == static_cast<unsigned>(flags[0]) &&
+                    c[11] == static_cast<unsigned>(flags[1]))
             << "case " << &c - cases << ": ringing " << flags[0] << ", shown " << flags[1];
     }
     EXPECT_EQ(static_cast<unsigned>(kStop | kOff), AlarmAcknowledgeActions(kAlarmRelative));
