@@ -3,6 +3,10 @@
 set -u
 : "${CLOCK_SOURCE:?run through ctest}" "${CLOCK_BUILD:?}" "${WINE_RUN:?}"
 BIN="$CLOCK_BUILD/bin"
+# The 32-bit program's stories (tests/x86) drive it with the 64-bit driver, and wait longer.
+DRIVER="${CLOCK_DRIVER:-$BIN/clock_driver.exe}"
+CLOCK_EXE="${CLOCK_EXE:-$BIN/clock.exe}"
+WINDOW_MS="${CLOCK_WINDOW_MS:-30000}"
 TITLE="ポルカミーナ・アナログ時計"
 # A scratch folder per script: the clock's current directory (CLOCK.dat), capture, screenshots.
 WORK="$CLOCK_BUILD/e2e/$(basename "$0" .sh)"
@@ -32,7 +36,7 @@ cmd() {
 
 # driver STEP...: runs the driver's steps in the prefix (see driver.cpp); output without CRs.
 driver() {
-    "$WINE_RUN" "$BIN/clock_driver.exe" "$@" </dev/null | tr -d '\r'
+    "$WINE_RUN" "$DRIVER" "$@" </dev/null | tr -d '\r'
     return "${PIPESTATUS[0]}"
 }
 # menu NAME...: chooses these pop-up menu commands on the clock, in order.
@@ -63,7 +67,7 @@ start_clock() {
         sleep 0.5
         # The first client boots the session (and its timeouts) at the server's pace; it stays,
         # so the session lives on between clocks.
-        "${fake[@]}" "$WINE_RUN" "$BIN/clock_driver.exe" desktop sleep 99999999 >/dev/null &
+        "${fake[@]}" "$WINE_RUN" "$DRIVER" desktop sleep 99999999 >/dev/null &
         [ ${#fake[@]} -eq 0 ] || sleep 2
         SESSION=1
     fi
@@ -71,9 +75,9 @@ start_clock() {
     driver reg-set "$@" || fail "cannot set the store"
     : >"$AUDIO"
     T0=$(now_ms)
-    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "$BIN/clock.exe" </dev/null) &
+    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "$CLOCK_EXE" </dev/null) &
     CLOCK_PID=$!
-    driver find clock 30000 >/dev/null || fail "the clock window did not appear"
+    driver find clock "$WINDOW_MS" >/dev/null || fail "the clock window did not appear"
 }
 
 # stop_clock: chooses "終了" and expects the process to end with exit code 0.
