@@ -3,6 +3,8 @@
 #include <new>
 #include <string.h>
 
+#include "sound/system_dlls.h"
+
 namespace {
 
 const char kNotifyClassName[] = "CWaveMix";
@@ -21,10 +23,12 @@ WORD ReadWord(const BYTE* p) {
 }
 
 LONG ReadFromMmio(void* source, LONG offset, void* out, LONG size) {
+    // Only reached with a file open, which only a loaded winmm opens.
+    const WinmmApi* winmm = Winmm();
     HMMIO file = static_cast<HMMIO>(source);
-    if (mmioSeek(file, offset, SEEK_SET) != offset)
+    if (winmm->mmioSeek(file, offset, SEEK_SET) != offset)
         return -1;
-    return mmioRead(file, static_cast<HPSTR>(out), size);
+    return winmm->mmioRead(file, static_cast<HPSTR>(out), size);
 }
 
 } // namespace
@@ -119,16 +123,19 @@ CWaveMix::CWaveMix(HWND parent)
     : m_hWnd(nullptr), m_nDevices(0), m_pHeader{nullptr, nullptr}, m_pBuffer{nullptr, nullptr},
       m_nRemaining(0), m_nBufferSize(0), m_nLength{0, 0}, m_nDataSize(0), m_hmmio(nullptr),
       m_nDataOffset(0), m_hWaveOut(nullptr), m_nCurrent(0), m_bEnding(0), m_bLoop(0), m_bStopped(0),
-      m_nPlayCount(0), m_pfnDone(nullptr), m_bDeviceOpen(0) {
+      m_nPlayCount(0), m_pfnDone(nullptr), m_bDeviceOpen(0), m_pWinmm(Winmm()) {
     memset(&m_ckRiff, 0, sizeof(m_ckRiff));
     memset(&m_ckSub, 0, sizeof(m_ckSub));
     memset(&m_format, 0, sizeof(m_format));
     memset(&m_caps, 0, sizeof(m_caps));
 
-    m_nDevices = waveOutGetNumDevs();
+    // Without winmm the player stays inert, as it does without a sound device.
+    if (m_pWinmm == nullptr)
+        return;
+    m_nDevices = m_pWinmm->waveOutGetNumDevs();
     if (m_nDevices == 0)
         return;
-    if (waveOutGetDevCapsA(WAVE_MAPPER, &m_caps, sizeof(m_caps)) != MMSYSERR_NOERROR) {
+    if (m_pWinmm->waveOutGetDevCapsA(WAVE_MAPPER, &m_caps, sizeof(m_caps)) != MMSYSERR_NOERROR) {
         memset(&m_caps, 0, sizeof(m_caps));
         return;
     }
@@ -188,17 +195,17 @@ int CWaveMix::Open(const char* path) {
     m_nRemaining = 0;
     m_nDataSize = 0;
     m_nDataOffset = 0;
-    if (!path)
+    if (!path || m_pWinmm == nullptr)
         return 0;
-    m_hmmio = mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_READ);
+    m_hmmio = m_pWinmm->mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_READ);
     if (!m_hmmio)
         return 0;
     // The chunks are walked by hand: the library's own chunk search follows the sizes stored in
     // the file unchecked, so a crafted size can send it round in circles.
-    LONG fileSize = mmioSeek(m_hmmio, 0, SEEK_END);
+    LONG fileSize = m_pWinmm->mmioSeek(m_hmmio, 0, SEEK_END);
     WaveLayout layout;
     if (fileSize < 0 || !ParseWaveLayout(ReadFromMmio, m_hmmio, fileSize, &layout) ||
-        mmioSeek(m_hmmio, layout.dataOffset, SEEK_SET) != layout.dataOffset) {
+        m_pWinmm->mmioSeek(m_hmmio, layout.dataOffset, SEEK_SET) != layout.dataOffset) {
         CloseFile();
         return 0;
     }
@@ -267,7 +274,7 @@ void CWaveMix::FreeBuffers() {
 void CWaveMix::CloseFile() {
     if (!m_hmmio)
         return;
-    mmioClose(m_hmmio, 0);
+    m_pWinmm->mmioClose(m_hmmio, 0);
     m_hmmio = nullptr;
 }
 
@@ -284,8 +291,9 @@ void CWaveMix::Play() {
     int ok = AllocBuffers(m_nBufferSize);
     if (ok) {
         HWAVEOUT device = nullptr;
-        ok = waveOutOpen(&device, WAVE_MAPPER, &m_format, reinterpret_cast<DWORD_PTR>(m_hWnd), 0,
-                         CALLBACK_WINDOW) == MMSYSERR_NOERROR;
+        ok = m_pWinmm->waveOutOpen(&device, WAVE_MAPPER, &m_format,
+                                   reinterpret_cast<DWORD_PTR>(m_hWnd), 0,
+                                   CALLBACK_WINDOW) == MMSYSERR_NOERROR;
         if (ok) {
             m_hWaveOut = device;
             m_bDeviceOpen = 1;
@@ -320,7 +328,7 @@ int CWaveMix::FillBuffer(int index) {
         m_nLength[index] = 0;
         return 0;
     }
-    LONG got = mmioRead(m_hmmio, reinterpret_cast<HPSTR>(m_pBuffer[index]), n);
+    LONG got = m_pWinmm->mmioRead(m_hmmio, reinterpret_cast<HPSTR>(m_pBuffer[index]), n);
     if (got < 0)
         got = 0;
     if (got < n) {
@@ -340,10 +348,10 @@ int CWaveMix::QueueBuffer(int index) {
     memset(header, 0, sizeof(*header));
     header->lpData = reinterpret_cast<LPSTR>(m_pBuffer[index]);
     header->dwBufferLength = static_cast<DWORD>(m_nLength[index]);
-    if (waveOutPrepareHeader(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR)
+    if (m_pWinmm->waveOutPrepareHeader(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR)
         return 0;
-    if (waveOutWrite(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR) {
-        waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
+    if (m_pWinmm->waveOutWrite(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR) {
+        m_pWinmm->waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
         return 0;
     }
     return 1;
@@ -352,12 +360,12 @@ int CWaveMix::QueueBuffer(int index) {
 void CWaveMix::CloseDevice() {
     if (!m_bDeviceOpen)
         return;
-    waveOutReset(m_hWaveOut);
+    m_pWinmm->waveOutReset(m_hWaveOut);
     for (int i = 0; i < 2; ++i) {
         if (m_pHeader[i] && (m_pHeader[i]->dwFlags & WHDR_PREPARED))
-            waveOutUnprepareHeader(m_hWaveOut, m_pHeader[i], sizeof(WAVEHDR));
+            m_pWinmm->waveOutUnprepareHeader(m_hWaveOut, m_pHeader[i], sizeof(WAVEHDR));
     }
-    waveOutClose(m_hWaveOut);
+    m_pWinmm->waveOutClose(m_hWaveOut);
     m_bDeviceOpen = 0;
 }
 
@@ -372,7 +380,7 @@ void CWaveMix::OnBufferDone() {
     if ((header->dwFlags & finished) != finished)
         return;
     m_nCurrent = 1 - i;
-    waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
+    m_pWinmm->waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
     if (FillBuffer(i) > 0) {
         if (QueueBuffer(i))
             return;
@@ -403,7 +411,7 @@ void CWaveMix::Stop() {
         return;
     m_bStopped = 1;
     if (m_bDeviceOpen)
-        waveOutPause(m_hWaveOut);
+        m_pWinmm->waveOutPause(m_hWaveOut);
     m_nPlayCount = 0;
     Rewind();
 }
@@ -451,5 +459,5 @@ int CWaveMix::Seek(int offset, int origin) {
         target = 0;
     if (target > 0x7FFFFFFFLL)
         target = 0x7FFFFFFFLL;
-    return mmioSeek(m_hmmio, static_cast<LONG>(target), SEEK_SET);
+    return m_pWinmm->mmioSeek(m_hmmio, static_cast<LONG>(target), SEEK_SET);
 }

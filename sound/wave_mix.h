@@ -25,6 +25,8 @@ typedef LONG (*WaveReadAt)(void* source, LONG offset, void* out, LONG size);
 // "data" chunk inside the file; 0 otherwise. Terminates for any content.
 int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* layout);
 
+struct WinmmApi;
+
 class CWaveMix {
   public:
     explicit CWaveMix(HWND parent);
@@ -79,7 +81,8 @@ class CWaveMix {
     int m_bStopped;
     int m_nPlayCount;
     void (*m_pfnDone)(int* playCount);
-    int m_bDeviceOpen; // m_hWaveOut is open (it keeps its value after closing)
+    int m_bDeviceOpen;        // m_hWaveOut is open (it keeps its value after closing)
+    const WinmmApi* m_pWinmm; // nullptr when winmm could not be loaded
 };
 
 // 1 when a format record describes PCM sound the platform can be handed safely: one or two
