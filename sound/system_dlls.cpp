@@ -15,13 +15,11 @@ int LoadWinmm(WinmmApi* api) {
         return 0;
     // Every entry is looked up, so one that is missing leaves no other unresolved silently.
     int ok = Resolve(dll, "waveOutGetNumDevs", &api->waveOutGetNumDevs);
-    ok &= Resolve(dll, "waveOutGetDevCapsA", &api->waveOutGetDevCapsA);
     ok &= Resolve(dll, "waveOutOpen", &api->waveOutOpen);
     ok &= Resolve(dll, "waveOutPrepareHeader", &api->waveOutPrepareHeader);
     ok &= Resolve(dll, "waveOutWrite", &api->waveOutWrite);
     ok &= Resolve(dll, "waveOutUnprepareHeader", &api->waveOutUnprepareHeader);
     ok &= Resolve(dll, "waveOutReset", &api->waveOutReset);
-    ok &= Resolve(dll, "waveOutPause", &api->waveOutPause);
     ok &= Resolve(dll, "waveOutClose", &api->waveOutClose);
     ok &= Resolve(dll, "mmioOpenA", &api->mmioOpenA);
     ok &= Resolve(dll, "mmioSeek", &api->mmioSeek);

@@ -14,13 +14,11 @@
 // (only named here, never linked), so a wrong signature or calling convention cannot compile.
 struct WinmmApi {
     decltype(&::waveOutGetNumDevs) waveOutGetNumDevs;
-    decltype(&::waveOutGetDevCapsA) waveOutGetDevCapsA;
     decltype(&::waveOutOpen) waveOutOpen;
     decltype(&::waveOutPrepareHeader) waveOutPrepareHeader;
     decltype(&::waveOutWrite) waveOutWrite;
     decltype(&::waveOutUnprepareHeader) waveOutUnprepareHeader;
     decltype(&::waveOutReset) waveOutReset;
-    decltype(&::waveOutPause) waveOutPause;
     decltype(&::waveOutClose) waveOutClose;
     decltype(&::mmioOpenA) mmioOpenA;
     decltype(&::mmioSeek) mmioSeek;

@@ -75,9 +75,8 @@ TEST(WaveLayout, Fuzz) {
         if (!ParseWaveLayout(ReadMemory, &file, file.size(), &layout))
             continue;
         ++found;
-        ASSERT_TRUE(layout.fmtOffset >= 12 && layout.fmtOffset + 16 <= (LONG)file.size());
         ASSERT_TRUE(layout.dataOffset >= 12 && layout.dataSize >= 0 &&
-                    layout.dataOffset + layout.dataSize <= (LONG)file.size());
+                    layout.dataOffset + layout.dataSize <= static_cast<LONG>(file.size()));
         // Whatever the format record claims, the player's buffers stay sane.
         const int buffer = WaveBufferSize(layout.format), block = layout.format.nBlockAlign;
         ASSERT_TRUE(buffer >= 1 && buffer <= 4 << 20 && buffer % (block ? block : 1) == 0);
