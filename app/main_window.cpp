@@ -47,7 +47,6 @@ void OnCreate(HWND window) {
     // A stored size we do not know shows, marks, sounds and saves as the small one.
     g_WindowSettings.SIZE = ValidSizeIndex(g_WindowSettings.SIZE);
     BuildFaceSet(window, g_WindowSettings.SIZE);
-    SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
     SetWindowPos(window, HWND_TOP, g_WindowSettings.LEFT, g_WindowSettings.TOP, 0, 0, SWP_NOSIZE);
     // Saved on a monitor that is gone, or dragged off every screen: bring it back into view.
     KeepWindowReachable(window);
@@ -55,7 +54,6 @@ void OnCreate(HWND window) {
     g_hMenu = LoadMenuA(nullptr, MAKEINTRESOURCEA(IDR_MENU));
     g_hPopupMenu = GetSubMenu(g_hMenu, 0);
     g_hSizeMenu = GetSubMenu(g_hPopupMenu, kMenuPosSize);
-    SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
     SetTopmost(window, g_WindowSettings.TOPMOST);
     if (g_WindowSettings.TOPMOST)
         ToggleMenuCheck(g_hPopupMenu, kMenuPosTopmost);
@@ -152,7 +150,6 @@ void ChangeSize(int sizeIndex) {
     // The size has one writer: here (and the start-up check of the stored one).
     sizeIndex = ValidSizeIndex(sizeIndex);
     g_WindowSettings.SIZE = sizeIndex;
-    SetHandGeometry(g_HandGeometry, sizeIndex);
     BuildFaceSet(g_hMainWnd, sizeIndex);
     CheckSizeMenuItem(sizeIndex);
     // A size chosen during the first minute of an hour chimes again in its own sound.

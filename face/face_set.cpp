@@ -21,7 +21,8 @@ HandGeometry g_HandGeometry = {0, 0, 0, 0, 0, 0, 0, 0};
 // The slots in the order they are freed and made.
 static CDIB** const kSlots[] = {&g_pCanvas, &g_pFace, &g_pDecorA, &g_pDecorB, &g_pDecorC};
 
-void SetHandGeometry(HandGeometry& geometry, int size) {
+// Writes all eight fields from the table for size; any other size changes nothing.
+static void SetHandGeometry(HandGeometry& geometry, int size) {
     if (size >= 0 && size < kSizeCount)
         geometry = kHandGeometryTable[size];
 }
@@ -55,9 +56,9 @@ static void LoadPicture(CDIB* image, int id) {
         image->LoadConverted(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), 32);
 }
 
-void FaceShapeSize(int size, int* width, int* height) {
-    const int faceWidth = g_pFace != nullptr ? g_pFace->GetWidth() : 0;
-    const int faceHeight = g_pFace != nullptr ? g_pFace->GetHeight() : 0;
+void FaceShapeSize(const CDIB* face, int size, int* width, int* height) {
+    const int faceWidth = face != nullptr ? face->GetWidth() : 0;
+    const int faceHeight = face != nullptr ? face->GetHeight() : 0;
     // The large size's frames share one outline: the window takes the first one's.
     *width =
         size == kSizeLarge ? static_cast<int>(static_cast<unsigned>(faceWidth) / 5) : faceWidth;
@@ -100,6 +101,8 @@ RECT SwingBounds(const CDIB& strip, int frameWidth, const unsigned char* sequenc
 void BuildFaceSet(HWND window, int size) {
     size = ValidSizeIndex(size);
     ShowWindow(window, SW_HIDE);
+    // The hands' measures belong to the face set: they change with it, and only here.
+    SetHandGeometry(g_HandGeometry, size);
     g_bFaceReady = 0;
     FreeFaceSet();
     for (CDIB** slot : kSlots)
@@ -122,7 +125,7 @@ void BuildFaceSet(HWND window, int size) {
     }
 
     int width, height;
-    FaceShapeSize(size, &width, &height);
+    FaceShapeSize(g_pFace, size, &width, &height);
     if (g_pFace != nullptr) {
         const DWORD key = g_pFace->GetPixel(0, 0);
         g_hWindowRegion = CreateRegionFromBitmap(*g_pFace, 0, 0, width, height, key);

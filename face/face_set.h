@@ -30,19 +30,18 @@ extern HDC g_hCanvasDC;
 extern HDC g_hFaceDC;
 // 0 while the face set is incomplete: nothing is painted then.
 extern int g_bFaceReady;
+// The hands of the size built last; BuildFaceSet alone writes it.
 extern HandGeometry g_HandGeometry;
 
 // Makes the face set of size current in window: images, window outline, canvas and window size.
 // A size outside 0..2 builds the small one.
 void BuildFaceSet(HWND window, int size);
-// Writes all eight fields from the table for size; any other size changes nothing.
-void SetHandGeometry(HandGeometry& geometry, int size);
 // Destroys the five images, canvas first, and empties their slots.
 void FreeFaceSet();
 
-// The outline, canvas and window size of the face in g_pFace: the whole dial, or the first
-// frame of the large size's strip.
-void FaceShapeSize(int size, int* width, int* height);
+// The outline, canvas and window size of a face picture: the whole dial, or the first frame of
+// the large size's strip (a missing picture: 0 by 0).
+void FaceShapeSize(const CDIB* face, int size, int* width, int* height);
 
 // The bounding box, in frame coordinates, of every pixel that differs between two successive
 // frames of sequence (count frames, taken round) in strip, a row of 32-bit frames frameWidth

@@ -25,7 +25,7 @@ Bytes Riff(const std::vector<Chunk>& chunks, long long riffSize = -1, const char
     Bytes body(form, form + 4);
     for (const Chunk& c : chunks) {
         body.insert(body.end(), c.id, c.id + 4);
-        Put(body, c.size >= 0 ? c.size : (long long)c.body.size(), 4);
+        Put(body, c.size >= 0 ? c.size : static_cast<long long>(c.body.size()), 4);
         body.insert(body.end(), c.body.begin(), c.body.end());
         if (c.body.size() % 2)
             body.push_back(0);
