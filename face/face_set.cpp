@@ -11,7 +11,6 @@ CDIB* g_pFace = nullptr;
 CDIB* g_pDecorA = nullptr;
 CDIB* g_pDecorB = nullptr;
 CDIB* g_pDecorC = nullptr;
-HRGN g_hWindowRegion = nullptr;
 RECT g_rcSwing = {0, 0, 0, 0};
 HDC g_hCanvasDC = nullptr;
 HDC g_hFaceDC = nullptr;
@@ -126,14 +125,13 @@ void BuildFaceSet(HWND window, int size) {
 
     int width, height;
     FaceShapeSize(g_pFace, size, &width, &height);
-    if (g_pFace != nullptr) {
-        const DWORD key = g_pFace->GetPixel(0, 0);
-        g_hWindowRegion = CreateRegionFromBitmap(*g_pFace, 0, 0, width, height, key);
-    } else {
-        g_hWindowRegion = CreateRectRgn(0, 0, 0, 0);
-    }
+    HRGN region = g_pFace != nullptr ? CreateRegionFromBitmap(*g_pFace, 0, 0, width, height,
+                                                              g_pFace->GetPixel(0, 0))
+                                     : CreateRectRgn(0, 0, 0, 0);
     if (g_pCanvas != nullptr)
         g_pCanvas->Create(width, height, 32, 1);
+    // The two contexts every paint borrows (CMemoryDC's kept form) live until FreeFaceSet, the
+    // only other place that touches them.
     g_hCanvasDC = CreateCompatibleDC(nullptr);
     g_hFaceDC = CreateCompatibleDC(nullptr);
     // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
@@ -143,7 +141,7 @@ void BuildFaceSet(HWND window, int size) {
     SetClientSize(window, width, height);
 
     // From here the window owns the region and frees the one it had.
-    SetWindowRgn(window, g_hWindowRegion, TRUE);
+    SetWindowRgn(window, region, TRUE);
     g_bFaceReady = 1;
     ShowWindow(window, SW_SHOW);
 }

@@ -18,8 +18,6 @@ extern CDIB* g_pDecorA;
 extern CDIB* g_pDecorB;
 // Medium: centre cap.
 extern CDIB* g_pDecorC;
-// The region made by the last build; the main window owns it once it has been given it.
-extern HRGN g_hWindowRegion;
 // The large size's pendulum: the part of the window that changes between two frames of the
 // swing. Empty in the other sizes.
 extern RECT g_rcSwing;
