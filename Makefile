@@ -39,7 +39,7 @@ setup-x86: setup
 	@bash tools/x86/setup.sh
 
 test-x86: build setup-x86
-	@tools/with-xvfb.sh tools/x86/with-guest.sh $(X86)/vm bash tests/x86/suite.sh $(X86) $(X64)
+	@tools/with-xvfb.sh tools/x86/with-guest.sh $(X86)/vm tools/x86/run-stories.sh $(X86) $(X64)
 
 UNIT := tools/with-xvfb.sh $(X64)/wine-run $(X64)/bin/test_unit.exe
 

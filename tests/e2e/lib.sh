@@ -47,8 +47,14 @@ menu() {
     sleep 0.3
 }
 
-# At the end every Wine process of the prefix goes, with its wineserver.
-trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
+# At the end every Wine process of the prefix goes, with its wineserver. A suite that keeps one
+# Wine session for all its scripts at the real pace (CLOCK_SESSION_KEPT=1, the emulated
+# machine's, where a session takes half a minute to start) has each script end just its clock.
+if [ -z "${CLOCK_SESSION_KEPT:-}" ]; then
+    trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
+else
+    trap '[ -z "$CLOCK_PID" ] || driver find clock 1 kill >/dev/null' EXIT
+fi
 
 # start_clock WHEN [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
 # values in the store, empties the capture and starts clock.exe in $WORK; returns once its window
@@ -56,7 +62,7 @@ trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 # "@2026-12-07 14:59:55 x10" sets the clock's time of day and pace. The first call of a script
 # starts the wineserver, which keeps the tick count and timers, under the same setting; later
 # calls must keep its pace.
-SESSION=""
+SESSION="${CLOCK_SESSION_KEPT:-}"
 start_clock() {
     local fake=()
     [ -z "$1" ] || fake=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1")

@@ -13,7 +13,7 @@ cp -r "$BIN/clock.exe" "$BIN/wave" "$PLANTED/winmm.dll" "$PLANTED/comctl32.dll" 
 export CLOCK_DLLOVERRIDES="winmm,comctl32=n,b" CLOCK_EXE=$APP/clock.exe
 
 note "the stand-ins leave their marker when a 32-bit program loads them"
-"$WINE_RUN" "$PLANTED/dist_probe.exe" load "$(winpath "$APP/winmm.dll")" \
+"$WINE_RUN" "$BIN/dist_probe.exe" load "$(winpath "$APP/winmm.dll")" \
     "$(winpath "$APP/comctl32.dll")" || fail "the stand-ins do not load"
 for dll in winmm comctl32; do
     [ -e "$APP/$dll.dll.loaded" ] || fail "the stand-in $dll.dll left no marker"
