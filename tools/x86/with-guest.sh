@@ -39,6 +39,7 @@ qemu-system-x86_64 -nodefaults -machine q35 -cpu max,-smap -smp 2 -accel tcg,thr
 QEMU=$!
 echo "$QEMU" >"$STATE/qemu.pid"
 trap 'kill $QEMU 2>/dev/null' EXIT
+trap 'exit 130' INT TERM HUP
 for _ in $(seq 1200); do
     [ -f "$SPOOL/ready" ] || ! kill -0 $QEMU 2>/dev/null && break
     sleep 0.1
