@@ -128,12 +128,12 @@ static void OnClockTimer(HWND window) {
     GetLocalTime(&now);
     const int second = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
     const int large = g_WindowSettings.SIZE == kSizeLarge;
-    // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
-    if (second != s_nShownSecond) {
+    // Painted here and now rather than through WM_PAINT: fewer round trips to the server. The
+    // large size sends its pendulum alone; the painter widens that to the whole window once the
+    // second has turned, by the same reading of the clock that places the hands.
+    if (large || second != s_nShownSecond) {
         s_nShownSecond = second;
-        PaintClockPart(window, nullptr, g_WindowSettings.SIZE);
-    } else if (large) {
-        PaintClockPart(window, &g_rcSwing, g_WindowSettings.SIZE);
+        PaintClockPart(window, large ? &g_rcSwing : nullptr, g_WindowSettings.SIZE);
     }
     // Strikes are counted and a ringing alarm is stopped on the eighth-second ticks. A relative
     // alarm that has disarmed itself keeps its ringing mark, but needs no ticks any more.
@@ -155,6 +155,9 @@ void ChangeSize(int sizeIndex) {
     SetHandGeometry(g_HandGeometry, sizeIndex);
     BuildFaceSet(g_hMainWnd, sizeIndex);
     CheckSizeMenuItem(sizeIndex);
+    // The new size may want another pace (the pendulum's): the next wake, within a tick, sets it.
+    g_uTimerId = SetTimer(g_hMainWnd, kClockTimerId, kWakeTickMs, nullptr);
+    s_nArmedMs = kWakeTickMs;
     // A size chosen during the first minute of an hour chimes again in its own sound.
     ResetChimeHour();
 }
