@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "face/face_painter.h"
 #include "face/face_set.h"
 #include "imaging/dib.h"
+#include "imaging/gdi_scope.h"
 
 namespace {
 const char kClass[] = "ポルカミーナ・アナログ時計";
@@ -53,129 +55,82 @@ long long NowMs() {
     return ((t.wHour * 60LL + t.wMinute) * 60 + t.wSecond) * 1000 + t.wMilliseconds;
 }
 
-// What the screen shows of the clock against the frames the painter composes for a size. Only
-// the pixels inside the dial's outline count; each picture is known by a hash of them.
-class CScreenWatch {
-  public:
-    explicit CScreenWatch(int size) : m_nSize(size) {
-        BuildFaceSet(nullptr, size);
-        SetHandGeometry(g_HandGeometry, size);
-        m_nWidth = g_pCanvas->GetWidth();
-        m_nHeight = g_pCanvas->GetHeight();
-        m_inside.assign(static_cast<size_t>(m_nWidth * m_nHeight), 0);
-        DWORD bytes = GetRegionData(g_hWindowRegion, 0, nullptr);
-        std::vector<char> data(bytes);
-        RGNDATA* region = reinterpret_cast<RGNDATA*>(data.data());
-        if (bytes == 0 || GetRegionData(g_hWindowRegion, bytes, region) == 0)
-            return;
-        const RECT* rects = reinterpret_cast<const RECT*>(region->Buffer);
-        for (DWORD i = 0; i < region->rdh.nCount; ++i) {
-            for (LONG y = rects[i].top; y < rects[i].bottom && y < m_nHeight; ++y) {
-                for (LONG x = rects[i].left; x < rects[i].right && x < m_nWidth; ++x)
-                    m_inside[static_cast<size_t>(y * m_nWidth + x)] = 1;
-            }
-        }
-        BITMAPINFO info = {};
-        info.bmiHeader = {
-            sizeof(BITMAPINFOHEADER), m_nWidth, -m_nHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_hShot = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
-                                   reinterpret_cast<void**>(&m_pShot), nullptr, 0);
-    }
-    ~CScreenWatch() {
-        DeleteObject(m_hShot);
-        FreeFaceSet();
-    }
-    CScreenWatch(const CScreenWatch&) = delete;
-    CScreenWatch& operator=(const CScreenWatch&) = delete;
-
-    // Copies what the screen shows where the window lies: the screen's context reads the X
-    // server's pixels. 0 when the window does not have the size's dimensions.
-    int Grab(HWND window) {
-        RECT r;
-        if (m_hShot == nullptr || !GetWindowRect(window, &r) || r.right - r.left != m_nWidth ||
-            r.bottom - r.top != m_nHeight)
-            return 0;
-        HDC screen = GetDC(nullptr);
-        HDC shot = CreateCompatibleDC(screen);
-        HGDIOBJ previous = SelectObject(shot, m_hShot);
-        BitBlt(shot, 0, 0, m_nWidth, m_nHeight, screen, r.left, r.top, SRCCOPY);
-        SelectObject(shot, previous);
-        DeleteDC(shot);
-        ReleaseDC(nullptr, screen);
-        return 1;
-    }
-    unsigned long long ShotHash() const { return Hash(m_pShot); }
-
-    // The pendulum's frame (0 without one) in the frame the painter composes for the second (of
-    // the day) whose hash this is, or -1 when it composes none such for that second.
-    int Frame(long long second, unsigned long long hash) {
-        if (m_composed[second]++ == 0) {
-            for (int pos = 0; pos < (m_nSize == kSizeLarge ? 8 : 1); ++pos) {
-                const SYSTEMTIME t = {2026,
-                                      12,
-                                      1,
-                                      7,
-                                      static_cast<WORD>(second / 3600 % 24),
-                                      static_cast<WORD>(second / 60 % 60),
-                                      static_cast<WORD>(second % 60),
-                                      0};
-                g_nAnimationPos = pos;
-                ComposeFrame(m_nSize, &t);
-                const DWORD* canvas = reinterpret_cast<const DWORD*>(g_pCanvas->GetRow(0));
-                m_frames[{second, Hash(canvas)}] = kAnimationSequence[pos];
-            }
-        }
-        auto found = m_frames.find({second, hash});
-        return found == m_frames.end() ? -1 : found->second;
-    }
-
-  private:
-    unsigned long long Hash(const DWORD* pixels) const { // FNV-1a over the colours inside
-        unsigned long long hash = 14695981039346656037ull;
-        for (size_t i = 0; i < m_inside.size(); ++i)
-            hash = m_inside[i] ? (hash ^ (pixels[i] & 0xffffff)) * 1099511628211ull : hash;
-        return hash;
-    }
-    int m_nSize, m_nWidth = 0, m_nHeight = 0;
-    std::vector<char> m_inside;
-    HBITMAP m_hShot = nullptr;
-    DWORD* m_pShot = nullptr;
-    std::map<long long, int> m_composed;
-    std::map<std::pair<long long, unsigned long long>, int> m_frames;
-};
-
-// Samples the window's pictures for ms and prints "PICTURES UNKNOWN LATE SWING": how many
-// pictures followed each other on the screen, how many of them the painter composes for neither
-// the second then current nor the one before, the longest a picture stayed after its second had
-// ended (ms), and the pendulum's frames in the order they showed ('-' without a pendulum).
+// Samples what the screen shows where the window lies for ms, against the frames the painter
+// composes for size, and prints "PICTURES UNKNOWN LATE SWING": how many pictures followed each
+// other, how many of them the painter composes for neither the second then current nor the one
+// before, the longest a picture stayed after its second had ended (ms), and the pendulum's frames
+// in the order they showed ('-' without a pendulum). Only the pixels inside the dial's outline
+// count; a picture is known by a hash of them.
 void Watch(HWND window, int size, int ms) {
-    CScreenWatch watch(size);
+    BuildFaceSet(nullptr, size);
+    SetHandGeometry(g_HandGeometry, size);
+    const int width = g_pCanvas->GetWidth(), height = g_pCanvas->GetHeight();
+    std::vector<char> inside;
+    for (int i = 0; i < width * height; ++i)
+        inside.push_back(PtInRegion(g_hWindowRegion, i % width, i / width) ? 1 : 0);
+    auto hash = [&inside](const DWORD* pixels) { // FNV-1a over the colours inside
+        unsigned long long h = 14695981039346656037ull;
+        for (size_t i = 0; i < inside.size(); ++i)
+            h = inside[i] ? (h ^ (pixels[i] & 0xffffff)) * 1099511628211ull : h;
+        return h;
+    };
+    // The frames composed so far, by second and hash: the pendulum's frame in each.
+    std::map<std::pair<long long, unsigned long long>, int> frames;
+    std::set<long long> composed;
+    auto frameOf = [&](long long second, unsigned long long h) {
+        if (composed.insert(second).second) {
+            SYSTEMTIME t = {2026, 12, 1, 7, 0, 0, 0, 0};
+            t.wHour = static_cast<WORD>(second / 3600 % 24);
+            t.wMinute = static_cast<WORD>(second / 60 % 60);
+            t.wSecond = static_cast<WORD>(second % 60);
+            for (int pos = 0; pos < (size == kSizeLarge ? 8 : 1); ++pos) {
+                g_nAnimationPos = pos;
+                ComposeFrame(size, &t);
+                frames[{second, hash(reinterpret_cast<const DWORD*>(g_pCanvas->GetRow(0)))}] =
+                    kAnimationSequence[pos];
+            }
+        }
+        auto found = frames.find({second, h});
+        return found == frames.end() ? -1 : found->second;
+    };
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    DWORD* shot = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
+                                      reinterpret_cast<void**>(&shot), nullptr, 0);
+    HDC screen = GetDC(nullptr); // its pixels are the X server's
     int pictures = 0, unknown = 0;
     long long late = 0, shownSecond = -1, lastSeen = 0;
     unsigned long long previous = 0;
     std::string swing;
+    // The picture that goes (or stays to the end) was last seen this long after its second.
+    auto lateness = [&]() {
+        if (shownSecond >= 0 && lastSeen - (shownSecond + 1) * 1000 > late)
+            late = lastSeen - (shownSecond + 1) * 1000;
+    };
     for (const long long end = NowMs() + ms; NowMs() < end;) {
+        RECT r;
+        GetWindowRect(window, &r);
         const long long before = NowMs();
-        const int grabbed = watch.Grab(window);
+        CMemoryDC shotDC(bitmap, screen);
+        BitBlt(shotDC.Get(), 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
         const long long after = NowMs();
-        const unsigned long long hash = grabbed ? watch.ShotHash() : 0;
-        if (pictures > 0 && hash == previous) {
+        // A window of another size shows no frame of this one.
+        const unsigned long long h =
+            r.right - r.left == width && r.bottom - r.top == height ? hash(shot) : 0;
+        if (pictures > 0 && h == previous) {
             lastSeen = before;
             continue;
         }
-        if (shownSecond >= 0 && lastSeen - (shownSecond + 1) * 1000 > late)
-            late = lastSeen - (shownSecond + 1) * 1000;
+        lateness();
         ++pictures;
-        previous = hash;
+        previous = h;
         lastSeen = before;
         shownSecond = -1;
-        for (long long second = after / 1000; shownSecond < 0 && second >= after / 1000 - 1;
-             --second) {
-            const int frame = grabbed ? watch.Frame(second, hash) : -1;
-            if (frame >= 0) {
-                shownSecond = second;
-                swing += size == kSizeLarge ? static_cast<char>('0' + frame) : '-';
-            }
+        for (long long s = after / 1000; shownSecond < 0 && s >= after / 1000 - 1; --s) {
+            const int frame = frameOf(s, h);
+            shownSecond = frame >= 0 ? s : -1;
+            swing += frame < 0 ? "" : size == kSizeLarge ? std::to_string(frame) : "-";
         }
         if (shownSecond < 0) {
             ++unknown;
@@ -184,9 +139,11 @@ void Watch(HWND window, int size, int ms) {
                     before, size);
         }
     }
-    if (shownSecond >= 0 && lastSeen - (shownSecond + 1) * 1000 > late)
-        late = lastSeen - (shownSecond + 1) * 1000;
+    lateness();
     printf("%d %d %lld %s\n", pictures, unknown, late, swing.c_str());
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    FreeFaceSet();
 }
 } // namespace
 
