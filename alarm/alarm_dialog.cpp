@@ -4,6 +4,7 @@
 #include "alarm/dialog_support.h"
 #include "alarm/message_file.h"
 #include "alarm/settings.h"
+#include "sound/system_dlls.h"
 #include "resources/resource.h"
 
 int g_bAlarmConfirmed = 0;
@@ -63,8 +64,7 @@ int ReadClampedNumber(HWND dialog, int id, UINT high) {
 
 void AlarmSettingsDialog(HINSTANCE instance, HWND owner) {
     // The up-down controls of the template need their class before the dialog is built.
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
+    InitCommonControlsFromSystem(ICC_UPDOWN_CLASS);
     // A run that never shows the dialog confirms nothing, whatever an earlier run left here.
     g_bAlarmConfirmed = 0;
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ALARM), owner, AlarmDlgProc, 0) == -1)

@@ -3,6 +3,7 @@
 // standard output, one line per query. The exit code is 1 at the first step that fails.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -63,11 +64,15 @@ long long NowMs() {
 // count; a picture is known by a hash of them.
 void Watch(HWND window, int size, int ms) {
     BuildFaceSet(nullptr, size);
-    SetHandGeometry(g_HandGeometry, size);
     const int width = g_pCanvas->GetWidth(), height = g_pCanvas->GetHeight();
+    // The window's own outline; without one (or with hardly any) every picture would match.
+    HRGN outline = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(window, outline);
     std::vector<char> inside;
     for (int i = 0; i < width * height; ++i)
-        inside.push_back(PtInRegion(g_hWindowRegion, i % width, i / width) ? 1 : 0);
+        inside.push_back(PtInRegion(outline, i % width, i / width) ? 1 : 0);
+    DeleteObject(outline);
+    const int outlined = std::count(inside.begin(), inside.end(), 1) * 2 > width * height;
     auto hash = [&inside](const DWORD* pixels) { // FNV-1a over the colours inside
         unsigned long long h = 14695981039346656037ull;
         for (size_t i = 0; i < inside.size(); ++i)
@@ -115,9 +120,9 @@ void Watch(HWND window, int size, int ms) {
         CMemoryDC shotDC(bitmap, screen);
         BitBlt(shotDC.Get(), 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
         const long long after = NowMs();
-        // A window of another size shows no frame of this one.
+        // A window of another size or without its outline shows no frame of this one.
         const unsigned long long h =
-            r.right - r.left == width && r.bottom - r.top == height ? hash(shot) : 0;
+            outlined && r.right - r.left == width && r.bottom - r.top == height ? hash(shot) : 0;
         if (pictures > 0 && h == previous) {
             lastSeen = before;
             continue;
