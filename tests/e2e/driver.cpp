@@ -57,11 +57,12 @@ long long NowMs() {
 }
 
 // Samples what the screen shows where the window lies for ms, against the frames the painter
-// composes for size, and prints "PICTURES UNKNOWN LATE SWING": how many pictures followed each
-// other, how many of them the painter composes for neither the second then current nor the one
-// before, the longest a picture stayed after its second had ended (ms), and the pendulum's frames
-// in the order they showed ('-' without a pendulum). Only the pixels inside the dial's outline
-// count; a picture is known by a hash of them.
+// composes for size, and prints "PICTURES UNKNOWN LATE SEEN SWING": how many pictures followed
+// each other, how many of them the painter composes for neither the second then current nor the
+// one before, the longest a picture stayed after its second had ended (ms), for how many ms the
+// screen was looked at closely enough to miss no picture, and the pendulum's frames in the order
+// they showed ('-' without a pendulum; '.' where the driver looked away). Only the pixels inside
+// the dial's outline count; a picture is known by a hash of them.
 void Watch(HWND window, int size, int ms) {
     BuildFaceSet(nullptr, size);
     const int width = g_pCanvas->GetWidth(), height = g_pCanvas->GetHeight();
@@ -105,7 +106,7 @@ void Watch(HWND window, int size, int ms) {
                                       reinterpret_cast<void**>(&shot), nullptr, 0);
     HDC screen = GetDC(nullptr); // its pixels are the X server's
     int pictures = 0, unknown = 0;
-    long long late = 0, shownSecond = -1, lastSeen = 0;
+    long long late = 0, shownSecond = -1, lastSeen = 0, looked = -1, blind = 0;
     unsigned long long previous = 0;
     std::string swing;
     // The picture that goes (or stays to the end) was last seen this long after its second.
@@ -113,7 +114,9 @@ void Watch(HWND window, int size, int ms) {
         if (shownSecond >= 0 && lastSeen - (shownSecond + 1) * 1000 > late)
             late = lastSeen - (shownSecond + 1) * 1000;
     };
-    for (const long long end = NowMs() + ms; NowMs() < end;) {
+    // Sleeping between looks keeps the driver from starving the clock, and its own turn on the
+    // processor from coming late.
+    for (const long long end = NowMs() + ms; NowMs() < end; Sleep(5)) {
         RECT r;
         GetWindowRect(window, &r);
         const long long before = NowMs();
@@ -123,6 +126,13 @@ void Watch(HWND window, int size, int ms) {
         // A window of another size or without its outline shows no frame of this one.
         const unsigned long long h =
             outlined && r.right - r.left == width && r.bottom - r.top == height ? hash(shot) : 0;
+        // Longer than this between two looks, a picture may have come and gone unseen: the
+        // swing breaks off there, and the picture still shown begins its next run.
+        if (looked >= 0 && before - looked > 40) {
+            blind += before - looked;
+            swing += h == previous ? std::string(".") + swing.back() : ".";
+        }
+        looked = before;
         if (pictures > 0 && h == previous) {
             lastSeen = before;
             continue;
@@ -145,7 +155,7 @@ void Watch(HWND window, int size, int ms) {
         }
     }
     lateness();
-    printf("%d %d %lld %s\n", pictures, unknown, late, swing.c_str());
+    printf("%d %d %lld %lld %s\n", pictures, unknown, late, ms - blind, swing.c_str());
     ReleaseDC(nullptr, screen);
     DeleteObject(bitmap);
     FreeFaceSet();

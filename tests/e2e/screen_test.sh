@@ -34,20 +34,24 @@ check_face() {
 # watch SIZE MS [STEP...]: after the driver's steps on the clock, MS ms of what the screen shows
 # are each the frame composed for the second then (or the one before), gone at the latest 150 ms
 # after their second ended, a new one at every turn, and in the large size eight a second with
-# the pendulum's frames in the order of its swing.
+# the pendulum's frames in the order of its swing. Where the driver looked away (its turn on a
+# busy processor came late) the swing may break off; it must have looked on for half the time.
 watch() {
-    local size=$1 ms=$2 pictures unknown late swing
+    local size=$1 ms=$2 pictures unknown late seen swing run
     shift 2
-    read -r pictures unknown late swing <<<"$(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$FAKE" \
-        "$WINE_RUN" "$BIN/clock_driver.exe" find clock 5000 "$@" watch "$size" "$ms" \
-        </dev/null | tr -d '\r')"
-    note "$pictures pictures in $ms ms, $unknown unknown, at most $late ms late: $swing"
+    read -r pictures unknown late seen swing <<<"$(env LD_PRELOAD="$FAKETIME_LIB" \
+        FAKETIME="$FAKE" "$WINE_RUN" "$BIN/clock_driver.exe" find clock 5000 "$@" \
+        watch "$size" "$ms" </dev/null | tr -d '\r')"
+    note "$pictures pictures in $ms ms ($seen seen), $unknown unknown, $late ms late: $swing"
     expect "$unknown" 0 "pictures of size $size that are no composed frame"
     within 0 150 "$late" "ms the hands of a second stayed after it"
     within $((ms / 1000 + 1)) 99 "$pictures" "pictures in $ms ms"
+    within $((ms / 2)) "$ms" "$seen" "ms the driver looked on"
     [ "$size" = 2 ] || return 0
-    within $((ms * 8 / 1000)) 99 "$pictures" "pendulum pictures in $ms ms"
-    [[ "$SWING$SWING$SWING$SWING" == *"$swing"* ]] || fail "the pendulum swings $swing"
+    within $((seen * 8 / 1000)) 99 "$pictures" "pendulum pictures in $seen ms"
+    for run in ${swing//./ }; do
+        [[ "$SWING$SWING$SWING$SWING" == *"$run"* ]] || fail "the pendulum swings $swing"
+    done
 }
 
 # shape HOW SIZE LEFT TOP WATCH: after HOW (a fresh store to start with, or a menu choice) the
