@@ -57,21 +57,18 @@ watch() {
 # shape HOW SIZE LEFT TOP WATCH: after HOW (a fresh store to start with, or a menu choice) the
 # window shows SIZE at LEFT,TOP, and WATCH ms of its pictures are right ("-": none looked at). A
 # menu choice made early in a second leaves the rest of it to the paint that follows. A restart
-# first ends the running clock, which must have saved the size it showed.
-SHOWN=""
+# first ends the running clock through its menu.
 shape() {
     local steps=(sleep 300)
     note "$1"
     if [ "${1%% *}" = menu ]; then
         steps=(turn 50 cmd "$(cmd "${1#menu }")" sleep 350)
     else
-        [ -z "$SHOWN" ] || stop_clock
-        [ -z "$SHOWN" ] || expect "$(driver reg-get SIZE)" "SIZE=$SHOWN" "size saved"
+        [ -z "$CLOCK_PID" ] || stop_clock
         start_clock "$FAKE" $1
     fi
     [ "$5" = - ] || watch "$2" "$5" "${steps[@]}"
     check_face "$2" "$3" "$4"
-    SHOWN=$2
 }
 #     HOW                         SIZE LEFT TOP WATCH
 shape "SIZE=0 LEFT=40 TOP=30"     0    40   30  1100
