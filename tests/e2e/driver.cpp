@@ -253,6 +253,10 @@ int main(int argc, char** argv) {
             const long long turn = (NowMs() / 1000 + 1) * 1000 + atoi(arg());
             while (NowMs() < turn)
                 Sleep(1);
+        } else if (step == "move") { // move X Y: puts the target's top-left corner there
+            const int x = atoi(arg());
+            SetWindowPos(target, nullptr, x, atoi(arg()), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (step == "watch") { // watch SIZE MS: see Watch
             const int size = atoi(arg());
             Watch(target, size, atoi(arg()));

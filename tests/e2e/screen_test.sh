@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # What the window shows in every size: an X window of the dial's size with the dial's outline,
 # the desktop at its corners, and inside the outline exactly the frame the painter composes for
-# the time then, after start-up and after a size change from the menu. The hands move within
-# 150 ms of each turn of the second; the large size's pendulum goes through its swing on the
-# screen eight times a second. A stored size the clock does not know shows the small face.
+# the time then: after start-up, after a size change from the menu, and after part of it was
+# off the screen and came back. The hands move within 150 ms of each turn of the second; the
+# large size's pendulum goes through its swing on the screen eight times a second. A stored size
+# the clock does not know shows the small face.
 . "$(dirname "$0")/lib.sh"
 #      SIZE  WIDTH HEIGHT
 FACE=([0]="101   128"
@@ -54,15 +55,19 @@ watch() {
     done
 }
 
-# shape HOW SIZE LEFT TOP WATCH: after HOW (a fresh store to start with, or a menu choice) the
-# window shows SIZE at LEFT,TOP, and WATCH ms of its pictures are right ("-": none looked at). A
-# menu choice made early in a second leaves the rest of it to the paint that follows. A restart
-# first ends the running clock through its menu.
+# shape HOW SIZE LEFT TOP WATCH: after HOW (a fresh store to start with, a menu choice, or "off X
+# Y": moved partly off the screen to X,Y and back, as by a drag) the window shows SIZE at
+# LEFT,TOP, and WATCH ms of its pictures are right ("-": none looked at). A choice or move made
+# early in a second leaves the rest of it to the paint that follows: what the screen had lost
+# comes back through the window's own paint, not the timer's. A restart first ends the running
+# clock through its menu.
 shape() {
     local steps=(sleep 300)
     note "$1"
     if [ "${1%% *}" = menu ]; then
         steps=(turn 50 cmd "$(cmd "${1#menu }")" sleep 350)
+    elif [ "${1%% *}" = off ]; then
+        steps=(turn 50 move ${1#off } sleep 100 move "$3" "$4" sleep 200)
     else
         [ -z "$CLOCK_PID" ] || stop_clock
         start_clock "$FAKE" $1
@@ -79,6 +84,7 @@ shape "menu IDM_SIZE_LARGE"       2    40   30  1100
 shape "menu IDM_SIZE_MEDIUM"      1    40   30  300
 shape "menu IDM_SIZE_SMALL"       0    40   30  300
 shape "SIZE=0 LEFT=3000 TOP=2000" 0    923  640 -
+shape "off 990 700"               0    923  640 300
 shape "SIZE=9 LEFT=-20 TOP=-30"   0    -20  -30 -
 stop_clock
 expect "$(driver reg-get LEFT TOP SIZE)" "LEFT=-20 TOP=-30 SIZE=0" "saved at the end"
