@@ -1,5 +1,5 @@
 // From inside Wine: "version FILE" prints what FILE's version resource says (Shift-JIS),
-// "load FILE..." loads each DLL; the exit code is 0 on success.
+// "load FILE" loads a DLL; the exit code is 0 on success.
 #include <windows.h>
 
 #include <stdio.h>
@@ -14,13 +14,8 @@ static void* Query(std::vector<char>& data, const char* path) {
 }
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && strcmp(argv[1], "load") == 0) {
-        for (int i = 2; i < argc; ++i) {
-            if (LoadLibraryA(argv[i]) == nullptr)
-                return 1;
-        }
-        return 0;
-    }
+    if (argc == 3 && strcmp(argv[1], "load") == 0)
+        return LoadLibraryA(argv[2]) != nullptr ? 0 : 1;
     std::vector<char> data(argc == 3 ? GetFileVersionInfoSizeA(argv[2], nullptr) : 0);
     if (data.empty() || !GetFileVersionInfoA(argv[2], 0, data.size(), data.data()))
         return 1;

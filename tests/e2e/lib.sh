@@ -4,9 +4,7 @@ set -u
 : "${CLOCK_SOURCE:?run through ctest}" "${CLOCK_BUILD:?}" "${WINE_RUN:?}"
 BIN="$CLOCK_BUILD/bin"
 # The 32-bit program's stories (tests/x86) drive it with the 64-bit driver, and wait longer.
-DRIVER="${CLOCK_DRIVER:-$BIN/clock_driver.exe}"
-CLOCK_EXE="${CLOCK_EXE:-$BIN/clock.exe}"
-WINDOW_MS="${CLOCK_WINDOW_MS:-30000}"
+DRIVER="${CLOCK_DRIVER:-$BIN/clock_driver.exe}" WINDOW_MS="${CLOCK_WINDOW_MS:-30000}"
 TITLE="ポルカミーナ・アナログ時計"
 # A scratch folder per script: the clock's current directory (CLOCK.dat), capture, screenshots.
 WORK="$CLOCK_BUILD/e2e/$(basename "$0" .sh)"
@@ -47,14 +45,8 @@ menu() {
     sleep 0.3
 }
 
-# At the end every Wine process of the prefix goes, with its wineserver. A suite that keeps one
-# Wine session for all its scripts at the real pace (CLOCK_SESSION_KEPT=1, the emulated
-# machine's, where a session takes half a minute to start) has each script end just its clock.
-if [ -z "${CLOCK_SESSION_KEPT:-}" ]; then
-    trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
-else
-    trap '[ -z "$CLOCK_PID" ] || driver find clock 1 kill >/dev/null' EXIT
-fi
+# At the end the prefix's wineserver goes, unless a suite keeps its session (CLOCK_SESSION_KEPT).
+[ -n "${CLOCK_SESSION_KEPT:-}" ] || trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 
 # start_clock WHEN [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
 # values in the store, empties the capture and starts clock.exe in $WORK; returns once its window
@@ -81,7 +73,7 @@ start_clock() {
     driver reg-set "$@" || fail "cannot set the store"
     : >"$AUDIO"
     T0=$(now_ms)
-    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "$CLOCK_EXE" </dev/null) &
+    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "$BIN/clock.exe" </dev/null) &
     CLOCK_PID=$!
     driver find clock "$WINDOW_MS" >/dev/null || fail "the clock window did not appear"
 }
@@ -118,3 +110,5 @@ quiet() { local b=$(bytes) && sleep "$1" && [ "$(bytes)" = "$b" ]; }
 wav_data() {
     tail -c +45 "$BIN/wave/$1" | head -c "$(od -An -tu4 -j40 -N4 "$BIN/wave/$1" | tr -d ' ')"
 }
+# voiced FILE: its 16-bit samples without the silent ones the device plays when it runs dry.
+voiced() { od -An -v -tx2 -w2 "$1" | grep -v 0000; }
