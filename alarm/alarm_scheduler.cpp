@@ -17,7 +17,7 @@ DWORD g_dwAlarmBase = 0;
 char g_szAlarmMessage[kMessageBufferSize];
 DWORD g_dwRingStart = 0;
 int g_bAlarmBoxOpen = 0;
-int g_nLiveAlarmGeneration = 0;
+int g_nAlarmConfirmations = 0;
 
 namespace {
 const DWORD kMinuteMs = 60000;
@@ -69,19 +69,27 @@ unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s,
     return MessageStep(messageShown, s, boxOpen);
 }
 
-void ShowAlarmMessage(int alarmType) {
+// The box of an alarm: the message when it is asked for; for an alarm that cannot sound, first
+// a line that says so and names the sound file.
+void ShowAlarmMessage(int alarmType, int silent) {
     memset(g_szAlarmMessage, 0, sizeof(g_szAlarmMessage));
+    size_t used = 0;
+    if (silent)
+        used = static_cast<size_t>(wsprintfA(
+            g_szAlarmMessage, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
+            SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm)));
     // A missing file leaves the text empty; the box is shown all the same.
-    ReadMessageText(kMessageFileName, g_szAlarmMessage, sizeof(g_szAlarmMessage),
-                    sizeof(g_szAlarmMessage));
+    if (g_AlarmSettings.MESSAGE)
+        ReadMessageText(kMessageFileName, g_szAlarmMessage + used, sizeof(g_szAlarmMessage) - used,
+                        sizeof(g_szAlarmMessage));
     // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
-    int generation = g_nLiveAlarmGeneration;
+    int confirmation = g_nAlarmConfirmations;
     g_bAlarmBoxOpen = 1;
     int answer = MessageBoxA(g_hMainWnd, g_szAlarmMessage, kProductTitle, MB_OK);
     g_bAlarmBoxOpen = 0;
     // An OK that comes after a newer confirmation, or after the window went, belongs to an alarm
     // that no longer exists: it must not stop or disarm the current one.
-    if (answer == IDOK && generation == g_nLiveAlarmGeneration && !g_bClockClosed)
+    if (answer == IDOK && confirmation == g_nAlarmConfirmations && !g_bClockClosed)
         RunAlarmActions(AlarmAcknowledgeActions(alarmType), alarmType);
 }
 } // namespace
@@ -108,17 +116,19 @@ unsigned AlarmAcknowledgeActions(int alarmType) {
 void RunAlarmActions(unsigned actions, int alarmType) {
     if (actions & kAlarmStopSound)
         StopAlarmSound();
-    if (actions & kAlarmStartSound)
-        StartAlarmSound();
+    int silent = (actions & kAlarmStartSound) && !StartAlarmSound() && !g_bClockClosed;
     if (actions & kAlarmDisarm) {
+        // The live record is the one confirmed last, so this saves nothing the user undid.
         g_AlarmSettings.ALARM = 0;
-        // The dialog's loop keeps the ticks going: when the user has confirmed new settings
-        // since this record was loaded, the stored record is theirs and stays as it is.
-        if (g_nLiveAlarmGeneration == g_nAlarmRecordGeneration)
-            SaveAlarmSettings(&g_AlarmSettings);
+        SaveAlarmSettings(&g_AlarmSettings);
+    }
+    // An alarm nobody can hear must at least be seen.
+    if (silent) {
+        g_bMessageShown = 1;
+        actions |= kAlarmShowMessage;
     }
     if ((actions & kAlarmShowMessage) && !g_bAlarmBoxOpen)
-        ShowAlarmMessage(alarmType);
+        ShowAlarmMessage(alarmType, silent);
 }
 
 void AlarmTick() {
@@ -133,10 +143,10 @@ void AlarmTick() {
     RunAlarmActions(actions, alarmType);
 }
 
-void StartAlarmSound() {
+int StartAlarmSound() {
     // After shutdown nothing is created that nobody would delete.
     if (g_bClockClosed)
-        return;
+        return 0;
     if (g_pAlarmPlayer != nullptr) {
         delete g_pAlarmPlayer;
         g_pAlarmPlayer = nullptr;
@@ -144,11 +154,11 @@ void StartAlarmSound() {
     // Without a player the alarm stays silent; the flags go on as if it rang.
     g_pAlarmPlayer = new (std::nothrow) CWaveMix(nullptr);
     if (g_pAlarmPlayer == nullptr)
-        return;
+        return 0;
     g_pAlarmPlayer->SetLoop(1);
-    // A missing file simply stays silent.
     g_pAlarmPlayer->Open(SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm));
     g_pAlarmPlayer->Play();
+    return g_pAlarmPlayer->IsPlaying();
 }
 
 void StopAlarmSound() {
@@ -163,22 +173,24 @@ void DeleteAlarmPlayer() {
     }
 }
 
-void ApplyAlarmDialogResult(int confirmed, DWORD tickCount) {
-    // Cancelled or closed: a ringing alarm goes on ringing.
-    if (!confirmed)
-        return;
+void ApplyAlarmConfirmation(const AlarmSettings* confirmed, DWORD tickCount) {
+    ++g_nAlarmConfirmations;
     StopAlarmSound();
     StopChime();
-    LoadAlarmSettings(&g_AlarmSettings);
-    g_nLiveAlarmGeneration = g_nAlarmRecordGeneration;
+    g_AlarmSettings = *confirmed;
     g_bRinging = 0;
     ResetChimeHour();
     g_bMessageShown = 0;
     g_dwAlarmBase = tickCount;
 }
 
+namespace {
+void ConfirmAlarm(const AlarmSettings* confirmed) {
+    ApplyAlarmConfirmation(confirmed, GetTickCount());
+}
+} // namespace
+
 void OnAlarmSettings(HWND owner) {
-    // A dialog that could not be created leaves g_bAlarmConfirmed 0.
-    AlarmSettingsDialog(g_hInstance, owner);
-    ApplyAlarmDialogResult(g_bAlarmConfirmed, GetTickCount());
+    // Cancelled or closed: nothing changes, a ringing alarm goes on ringing.
+    AlarmSettingsDialog(g_hInstance, owner, ConfirmAlarm);
 }
