@@ -39,6 +39,30 @@ HKEY OpenKey(bool create) {
                         nullptr);
     return key;
 }
+
+// NAME=VALUE: a REG_DWORD; NAME=sz:TEXT a string, NAME=hex:0200 binary bytes (values of the
+// wrong type that the clock must not take for settings).
+void SetValue(HKEY key, const std::string& kv) {
+    const std::string name = kv.substr(0, kv.find('=')), value = kv.substr(kv.find('=') + 1);
+    if (value.compare(0, 3, "sz:") == 0) {
+        RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(value.c_str() + 3),
+                       static_cast<DWORD>(value.size() - 2));
+        return;
+    }
+    if (value.compare(0, 4, "hex:") == 0) {
+        std::string bytes;
+        for (size_t at = 4; at + 1 < value.size(); at += 2)
+            bytes += static_cast<char>(strtol(value.substr(at, 2).c_str(), nullptr, 16));
+        RegSetValueExA(key, name.c_str(), 0, REG_BINARY,
+                       reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size()));
+        return;
+    }
+    DWORD number = static_cast<DWORD>(atol(value.c_str()));
+    RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
+                   sizeof(number));
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -58,12 +82,8 @@ int main(int argc, char** argv) {
         } else if (step == "reg-set") { // reg-set NAME=VALUE...: a fresh store with these values
             RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\quillory");
             HKEY key = i + 1 < argc ? OpenKey(true) : nullptr;
-            for (; i + 1 < argc; ++i) {
-                std::string kv = argv[i + 1];
-                DWORD value = static_cast<DWORD>(atol(kv.c_str() + kv.find('=') + 1));
-                RegSetValueExA(key, kv.substr(0, kv.find('=')).c_str(), 0, REG_DWORD,
-                               reinterpret_cast<BYTE*>(&value), sizeof(value));
-            }
+            for (; i + 1 < argc; ++i)
+                SetValue(key, argv[i + 1]);
             RegCloseKey(key);
         } else if (step == "reg-get") { // reg-get NAME...: prints NAME=VALUE, '-' when missing
             HKEY key = OpenKey(false);
@@ -128,6 +148,18 @@ int main(int argc, char** argv) {
             SendMessageA(GetDlgItem(target, atoi(arg())), BM_CLICK, 0, 0);
         } else if (step == "checked") {
             printf("%u\n", IsDlgButtonChecked(target, atoi(arg())));
+        } else if (step == "type") { // type ID TEXT: the user replaces an edit's whole text
+            HWND edit = GetDlgItem(target, atoi(arg()));
+            SendMessageA(edit, EM_SETSEL, 0, -1);
+            SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(arg()));
+        } else if (step == "answers") { // answers MS: the target's thread handles a message
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, atoi(arg()), &result))
+                return 1;
+        } else if (step == "hold") { // hold PATH: the file stays open, unshared, until the end
+            if (CreateFileA(arg(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) ==
+                INVALID_HANDLE_VALUE)
+                return 1;
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;
