@@ -73,15 +73,16 @@ int MayReplaceMessage(HWND dialog, int messageRead) {
     if (messageRead != kMessageCut && messageRead != kMessageUnreadable)
         return 1;
     char text[512];
-    wsprintfA(text,
-              messageRead == kMessageCut
-                  ? "メッセージファイル「%s」は長すぎるため、先頭の部分だけを表示していました。\n"
-                    "保存すると残りの部分は失われます。上書きしますか？\n"
-                    "（「いいえ」ならファイルはそのまま残ります）"
-                  : "メッセージファイル「%s」を読み込めなかったため、その内容を表示していません"
-                    "でした。\n保存すると元の内容は失われます。上書きしますか？\n"
-                    "（「いいえ」ならファイルはそのまま残ります）",
-              kMessageFileName);
+    wsprintfA(
+        text,
+        messageRead == kMessageCut
+            ? "メッセージファイル「%s」は長すぎるか表示できない文字を含むため、先頭の"
+              "部分だけを表示していました。\n保存すると残りの部分は失われます。上書きしますか？\n"
+              "（「いいえ」ならファイルはそのまま残ります）"
+            : "メッセージファイル「%s」を読み込めなかったため、その内容を表示していません"
+              "でした。\n保存すると元の内容は失われます。上書きしますか？\n"
+              "（「いいえ」ならファイルはそのまま残ります）",
+        kMessageFileName);
     return MessageBoxA(dialog, text, kProductTitle, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) ==
            IDYES;
 }
