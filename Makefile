@@ -12,11 +12,11 @@ all: build
 setup:
 	@bash tools/setup.sh
 
-$(X64)/Makefile:
+$(X64)/Makefile: Makefile
 	cmake -S . -B $(X64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DCLOCK_TESTS=ON
 
-$(X86)/Makefile:
-	cmake -S . -B $(X86) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake
+$(X86)/Makefile: Makefile
+	cmake -S . -B $(X86) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake -DCLOCK_TEST_PROGRAMS=ON
 
 build-x64: setup $(X64)/Makefile
 	@cmake --build $(X64) -j $(JOBS)

@@ -4,6 +4,7 @@
 #include "alarm/dialog_support.h"
 #include "alarm/message_file.h"
 #include "alarm/settings.h"
+#include "sound/system_dlls.h"
 #include "resources/resource.h"
 
 namespace {
@@ -90,8 +91,7 @@ int MayReplaceMessage(HWND dialog, int messageRead) {
 
 void AlarmSettingsDialog(HINSTANCE instance, HWND owner, AlarmConfirmFn confirm) {
     // The up-down controls of the template need their class before the dialog is built.
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
+    InitCommonControlsFromSystem(ICC_UPDOWN_CLASS);
     AlarmDialogRun run = {confirm, kMessageMissing};
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ALARM), owner, AlarmDlgProc,
                         reinterpret_cast<LPARAM>(&run)) == -1)

@@ -1,7 +1,6 @@
 #include "alarm/alarm_scheduler.h"
 
 #include <string.h>
-
 #include <new>
 
 #include "alarm/alarm_dialog.h"
@@ -107,6 +106,36 @@ unsigned DecideAlarmTick(int* ringing, int* messageShown, const AlarmSettings* s
     return kAlarmNothing;
 }
 
+int AlarmEventMs(const AlarmSettings* settings, int ringing, DWORD tickCount, DWORD alarmBase,
+                 DWORD ringStart) {
+    const AlarmSettings& s = *settings;
+    if (s.ALARMTYPE != kAlarmRelative || s.ALARM == 0 || s.MINUTES2 <= 0)
+        return -1;
+    // The same unsigned arithmetic as the decision, so the tick count's wrap does no harm.
+    unsigned long long due = static_cast<unsigned long long>(s.MINUTES2) * kMinuteMs;
+    unsigned long long passed = static_cast<DWORD>(tickCount - alarmBase);
+    if (ringing) {
+        due = kMinuteMs;
+        passed = static_cast<DWORD>(tickCount - ringStart);
+    }
+    if (passed >= due)
+        return -1;
+    return due - passed > 2000 ? 2000 : static_cast<int>(due - passed);
+}
+
+int RingingNeedsTicks(const AlarmSettings* settings, int ringing) {
+    return ringing && (settings->ALARMTYPE == kAlarmAbsolute || settings->ALARM != 0);
+}
+
+int NextAlarmEventMs() {
+    return AlarmEventMs(&g_AlarmSettings, g_bRinging, GetTickCount(), g_dwAlarmBase, g_dwRingStart);
+}
+
+int AlarmWantsFastTicks() {
+    return RingingNeedsTicks(&g_AlarmSettings, g_bRinging) ||
+           (g_pAlarmPlayer != nullptr && g_pAlarmPlayer->IsPlaying());
+}
+
 unsigned AlarmAcknowledgeActions(int alarmType) {
     if (alarmType == kAlarmRelative)
         return kAlarmStopSound | kAlarmDisarm;
@@ -129,6 +158,11 @@ void RunAlarmActions(unsigned actions, int alarmType) {
     }
     if ((actions & kAlarmShowMessage) && !g_bAlarmBoxOpen)
         ShowAlarmMessage(alarmType, silent);
+}
+
+void LoadLiveAlarm(DWORD tickCount) {
+    LoadAlarmSettings(&g_AlarmSettings);
+    g_dwAlarmBase = tickCount;
 }
 
 void AlarmTick() {
@@ -157,8 +191,7 @@ int StartAlarmSound() {
         return 0;
     g_pAlarmPlayer->SetLoop(1);
     g_pAlarmPlayer->Open(SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm));
-    g_pAlarmPlayer->Play();
-    return g_pAlarmPlayer->IsPlaying();
+    return g_pAlarmPlayer->Play();
 }
 
 void StopAlarmSound() {

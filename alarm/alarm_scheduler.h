@@ -43,6 +43,20 @@ enum AlarmAction {
 unsigned DecideAlarmTick(int* ringing, int* messageShown, const AlarmSettings* settings, int hour,
                          int minute, DWORD tickCount, DWORD alarmBase, DWORD* ringStart,
                          int boxOpen);
+// When the next decision of a relative alarm falls due: milliseconds from tickCount to its start
+// (alarmBase plus its delay) or, while it rings, to its end (one minute from ringStart, as
+// DecideAlarmTick has it), at most 2000; -1 when nothing is due (no relative alarm armed, or
+// the moment has come and this tick handles it). Only the next second or so matters to a wake.
+int AlarmEventMs(const AlarmSettings* settings, int ringing, DWORD tickCount, DWORD alarmBase,
+                 DWORD ringStart);
+// 1 while a ringing alarm needs the eighth-second ticks that stop it on time: an absolute one
+// rings its whole minute; a relative one that has disarmed itself keeps its ringing mark but
+// needs no ticks any more.
+int RingingNeedsTicks(const AlarmSettings* settings, int ringing);
+// The two for the live alarm; the second also counts a sound still playing.
+int NextAlarmEventMs();
+int AlarmWantsFastTicks();
+
 // What OK in the message box of an alarm of the given type asks for.
 unsigned AlarmAcknowledgeActions(int alarmType);
 // Carries out the actions against the live state; a box shown here is acknowledged as type.
@@ -52,6 +66,8 @@ void RunAlarmActions(unsigned actions, int alarmType);
 // delay counts from tickCount.
 void ApplyAlarmConfirmation(const AlarmSettings* confirmed, DWORD tickCount);
 
+// At start-up: the stored alarm becomes the live one, a relative delay counting from tickCount.
+void LoadLiveAlarm(DWORD tickCount);
 void AlarmTick();
 // 1 when the alarm sound plays; 0 when it cannot (no player, file missing or unplayable).
 int StartAlarmSound();

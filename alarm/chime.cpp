@@ -57,6 +57,10 @@ void ChimeTick() {
     StartChime(g_WindowSettings.SIZE);
 }
 
+int ChimeSounding() {
+    return g_pChimePlayer != nullptr && g_pChimePlayer->IsPlaying();
+}
+
 void ChimeDone(int* playCount) {
     // The size current now decides, so a medium clock never strikes twice.
     if (ChimeFinished(g_WindowSettings.SIZE, *playCount, g_nStrikes))

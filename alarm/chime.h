@@ -10,6 +10,8 @@ extern int g_bChimed;
 extern int g_nStrikes;
 
 void ChimeTick();
+// 1 while the chime's sound plays (the strikes are counted on the eighth-second ticks).
+int ChimeSounding();
 void ChimeDone(int* playCount);
 void StopChime();
 void DeleteChimePlayer();

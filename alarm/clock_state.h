@@ -1,5 +1,6 @@
-// The live state of the clock that the alarm and the chime work with; the main window writes
-// it, they read it.
+// The live state of the clock that the alarm and the chime work with. The main window writes
+// the window's part (its handle, g_WindowSettings); the alarm scheduler alone writes
+// g_AlarmSettings; everyone else reads them.
 #ifndef CLOCK_ALARM_CLOCK_STATE_H
 #define CLOCK_ALARM_CLOCK_STATE_H
 

@@ -5,29 +5,18 @@
 
 namespace {
 
-// winmm and comctl32 are delay-loaded, so nothing of theirs is loaded before this runs. From
-// here on DLLs come from the system directory only: a winmm.dll or comctl32.dll left beside the
-// program (say in a Downloads folder) never runs. The call is looked up because Windows 7
-// without update KB2533623 lacks it; there both DLLs are loaded at once by full path instead
-// (their own imports searched from there too), and the delay-load finds them already loaded.
+// winmm and comctl32 are loaded by full path from the system folder (sound/system_dlls.h).
+// Everything else loaded later (their own imports, what the platform pulls in) is limited to
+// the system folder too. The call is looked up because Windows 7 without update KB2533623
+// lacks it; there the full-path loads still keep a planted file out.
 void LoadDllsFromSystemOnly() {
     typedef BOOL(WINAPI * SetDefaultDllDirectoriesFn)(DWORD);
     FARPROC proc = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    if (proc != nullptr) {
-        // Through void (*)() because -Wcast-function-type accepts only that as a go-between.
-        reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(proc))(
-            LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (proc == nullptr)
         return;
-    }
-    static const char* const kDelayLoaded[] = {"\\winmm.dll", "\\comctl32.dll"};
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH - 16)
-        return;
-    for (const char* name : kDelayLoaded) {
-        lstrcpyA(path + length, name);
-        LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }
+    // Through void (*)() because -Wcast-function-type accepts only that as a go-between.
+    reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(proc))(
+        LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "face/face_painter.h"
 #include "face/face_set.h"
 #include "resources/resource.h"
-#include "sound/wave_mix.h"
 
 HMENU g_hMenu = nullptr;
 HMENU g_hPopupMenu = nullptr;
@@ -43,11 +42,10 @@ static void CheckSizeMenuItem(int size) {
 void OnCreate(HWND window) {
     g_hMainWnd = window;
     LoadWindowSettings(&g_WindowSettings);
-    LoadAlarmSettings(&g_AlarmSettings);
+    LoadLiveAlarm(GetTickCount());
     // A stored size we do not know shows, marks, sounds and saves as the small one.
     g_WindowSettings.SIZE = ValidSizeIndex(g_WindowSettings.SIZE);
     BuildFaceSet(window, g_WindowSettings.SIZE);
-    SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
     SetWindowPos(window, HWND_TOP, g_WindowSettings.LEFT, g_WindowSettings.TOP, 0, 0, SWP_NOSIZE);
     // Saved on a monitor that is gone, or dragged off every screen: bring it back into view.
     KeepWindowReachable(window);
@@ -55,14 +53,12 @@ void OnCreate(HWND window) {
     g_hMenu = LoadMenuA(nullptr, MAKEINTRESOURCEA(IDR_MENU));
     g_hPopupMenu = GetSubMenu(g_hMenu, 0);
     g_hSizeMenu = GetSubMenu(g_hPopupMenu, kMenuPosSize);
-    SetHandGeometry(g_HandGeometry, g_WindowSettings.SIZE);
     SetTopmost(window, g_WindowSettings.TOPMOST);
     if (g_WindowSettings.TOPMOST)
         ToggleMenuCheck(g_hPopupMenu, kMenuPosTopmost);
     if (g_WindowSettings.LOCK)
         ToggleMenuCheck(g_hPopupMenu, kMenuPosLock);
     CheckSizeMenuItem(g_WindowSettings.SIZE);
-    g_dwAlarmBase = GetTickCount();
     g_uTimerId = SetTimer(window, kClockTimerId, kClockTimerMs, nullptr);
     ShowWindow(window, SW_SHOW);
 }
@@ -93,66 +89,40 @@ void OnDestroy() {
     FreeFaceSet();
 }
 
-static int Sounding(const CWaveMix* player) {
-    return player != nullptr && player->IsPlaying();
-}
-
-// Milliseconds until an armed relative alarm starts or ends, or kWakeNoEvent.
-static int RelativeAlarmEventMs() {
-    const AlarmSettings& a = g_AlarmSettings;
-    if (a.ALARMTYPE != kAlarmRelative || a.ALARM == 0 || a.MINUTES2 <= 0)
-        return kWakeNoEvent;
-    const unsigned long long elapsed = GetTickCount() - g_dwAlarmBase;
-    const unsigned long long start = static_cast<unsigned long long>(a.MINUTES2) * 60000;
-    const unsigned long long event = elapsed < start           ? start - elapsed
-                                     : elapsed < start + 60000 ? start + 60000 - elapsed
-                                                               : 0;
-    // Anything further off than the next second does not shorten the wait.
-    return event == 0 ? kWakeNoEvent : event > 2000 ? 2000 : static_cast<int>(event);
-}
-
-// Seconds since midnight of the hands the window was last asked to show.
-static int s_nShownSecond = -1;
 // The period the clock timer runs with.
 static int s_nArmedMs = kClockTimerMs;
 
-// The alarm and the chime look at the time on every wake; the window repaints only what
-// changed, and the timer is set for the next moment anything will.
-static void OnClockTimer(HWND window) {
-    AlarmTick();
-    // The alarm box's loop may have seen the window destroyed.
-    if (g_bClockClosed)
-        return;
-    ChimeTick();
+// Sets the repeating timer for the next wake, unless the running one already fires then.
+static void RearmClockTimer(HWND window, int fast, int eventMs) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const int second = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
-    const int large = g_WindowSettings.SIZE == kSizeLarge;
-    // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
-    if (second != s_nShownSecond) {
-        s_nShownSecond = second;
-        PaintClockPart(window, nullptr, g_WindowSettings.SIZE);
-    } else if (large) {
-        PaintClockPart(window, &g_rcSwing, g_WindowSettings.SIZE);
-    }
-    // Strikes are counted and a ringing alarm is stopped on the eighth-second ticks. A relative
-    // alarm that has disarmed itself keeps its ringing mark, but needs no ticks any more.
-    const int ringing =
-        g_bRinging && (g_AlarmSettings.ALARMTYPE == kAlarmAbsolute || g_AlarmSettings.ALARM != 0);
-    const int fast = large || ringing || Sounding(g_pAlarmPlayer) || Sounding(g_pChimePlayer);
-    // The timer repeats by itself: once it fires where it should, it is left alone.
-    const int period = RearmMs(s_nArmedMs, fast, now.wMilliseconds, RelativeAlarmEventMs());
+    const int period = RearmMs(s_nArmedMs, fast, now.wMilliseconds, eventMs);
     if (period != 0) {
         g_uTimerId = SetTimer(window, kClockTimerId, static_cast<UINT>(period), nullptr);
         s_nArmedMs = period;
     }
 }
 
+// Every wake: the alarm and the chime look at the time, the window shows what changed, and the
+// timer is set for the next moment anything will.
+static void OnClockTimer(HWND window) {
+    AlarmTick();
+    // The alarm box's loop may have seen the window destroyed.
+    if (g_bClockClosed)
+        return;
+    ChimeTick();
+    // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
+    PaintClockTick(window, g_WindowSettings.SIZE);
+    // Eighth-second wakes while the pendulum swings or a sound needs watching, else each second.
+    const int fast =
+        g_WindowSettings.SIZE == kSizeLarge || AlarmWantsFastTicks() || ChimeSounding();
+    RearmClockTimer(window, fast, NextAlarmEventMs());
+}
+
 void ChangeSize(int sizeIndex) {
     // The size has one writer: here (and the start-up check of the stored one).
     sizeIndex = ValidSizeIndex(sizeIndex);
     g_WindowSettings.SIZE = sizeIndex;
-    SetHandGeometry(g_HandGeometry, sizeIndex);
     BuildFaceSet(g_hMainWnd, sizeIndex);
     CheckSizeMenuItem(sizeIndex);
     // A size chosen during the first minute of an hour chimes again in its own sound.

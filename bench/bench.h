@@ -20,7 +20,7 @@ template <typename Body> double BenchTime(Body body, double minSeconds = 0.5) {
         ++runs;
         elapsed = BenchNow() - start;
     } while (elapsed < minSeconds);
-    return elapsed / (double)runs;
+    return elapsed / static_cast<double>(runs);
 }
 
 #define CLOCK_BENCH(name)                                                                          \

@@ -31,7 +31,6 @@ CLOCK_BENCH(FaceFrameAndBuild) {
         const double b0 = BenchNow();
         BuildFaceSet(g_hMainWnd, size);
         const double buildMs = (BenchNow() - b0) * 1000.0;
-        SetHandGeometry(g_HandGeometry, size);
 
         const int rounds = 400;
         const double c0 = BenchNow();

@@ -49,7 +49,7 @@ CLOCK_BENCH(ImagingColorKeyCopy) {
             [&] {
                 memcpy(to.data(), from.data(), bytes);
                 // Keep the copy observable.
-                from[0] = (BYTE)(to[bytes - 1] + 1);
+                from[0] = static_cast<BYTE>(to[bytes - 1] + 1);
             },
             0.2);
         keyed = k < keyed ? k : keyed;

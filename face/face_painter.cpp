@@ -119,7 +119,7 @@ static int s_nPaintedSecond = -1;
 // transfer, so the window never shows a half-drawn frame.
 static void ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int x, int y, int width,
                            int height) {
-    s_nPaintedSecond = (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
+    s_nPaintedSecond = SecondOfDay(now.wHour, now.wMinute, now.wSecond);
     // The face set keeps a context for the canvas; one is made here only when it has none.
     CMemoryDC canvas(g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr, windowDC,
                      g_hCanvasDC);
@@ -135,7 +135,7 @@ void PaintClock(HWND window, int size) {
     GetLocalTime(&now);
     // Hands that moved since the last paint must reach the whole window, not only the part
     // that asked for a paint.
-    if ((now.wHour * 60 + now.wMinute) * 60 + now.wSecond != s_nPaintedSecond)
+    if (SecondOfDay(now.wHour, now.wMinute, now.wSecond) != s_nPaintedSecond)
         InvalidateRect(window, nullptr, FALSE);
     PAINTSTRUCT ps;
     HDC paintDC = BeginPaint(window, &ps);
@@ -154,7 +154,7 @@ int PaintClockPart(HWND window, const RECT* part, int size) {
     RECT bounds;
     GetClientRect(window, &bounds);
     // Once the second has turned the hands have moved too: then the whole window goes out.
-    if (part != nullptr && (now.wHour * 60 + now.wMinute) * 60 + now.wSecond == s_nPaintedSecond)
+    if (part != nullptr && SecondOfDay(now.wHour, now.wMinute, now.wSecond) == s_nPaintedSecond)
         IntersectRect(&bounds, &bounds, part);
     HDC windowDC = GetDC(window);
     if (windowDC == nullptr)
@@ -163,4 +163,12 @@ int PaintClockPart(HWND window, const RECT* part, int size) {
                    bounds.bottom - bounds.top);
     ReleaseDC(window, windowDC);
     return 1;
+}
+
+int PaintClockTick(HWND window, int size) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (SecondOfDay(now.wHour, now.wMinute, now.wSecond) != s_nPaintedSecond)
+        return PaintClockPart(window, nullptr, size);
+    return size == kSizeLarge ? PaintClockPart(window, &g_rcSwing, size) : 0;
 }

@@ -16,6 +16,11 @@ void PaintClock(HWND window, int size);
 // last paint. Returns 0, painting nothing, while the face set is not ready.
 int PaintClockPart(HWND window, const RECT* part, int size);
 
+// The timer's paint: the whole window once the second has turned since the last paint (the
+// hands moved), else only the pendulum's part in the large size, else nothing. Returns 1 when
+// it painted.
+int PaintClockTick(HWND window, int size);
+
 // Draws the frame of size into the canvas through canvasDC, a memory context holding the
 // canvas's bitmap: background (advancing the pendulum in the large size), the hands with
 // their shadows and the decorations. With time null every hand reads the local clock itself;

@@ -11,7 +11,6 @@ CDIB* g_pFace = nullptr;
 CDIB* g_pDecorA = nullptr;
 CDIB* g_pDecorB = nullptr;
 CDIB* g_pDecorC = nullptr;
-HRGN g_hWindowRegion = nullptr;
 RECT g_rcSwing = {0, 0, 0, 0};
 HDC g_hCanvasDC = nullptr;
 HDC g_hFaceDC = nullptr;
@@ -21,7 +20,8 @@ HandGeometry g_HandGeometry = {0, 0, 0, 0, 0, 0, 0, 0};
 // The slots in the order they are freed and made.
 static CDIB** const kSlots[] = {&g_pCanvas, &g_pFace, &g_pDecorA, &g_pDecorB, &g_pDecorC};
 
-void SetHandGeometry(HandGeometry& geometry, int size) {
+// Writes all eight fields from the table for size; any other size changes nothing.
+static void SetHandGeometry(HandGeometry& geometry, int size) {
     if (size >= 0 && size < kSizeCount)
         geometry = kHandGeometryTable[size];
 }
@@ -55,9 +55,9 @@ static void LoadPicture(CDIB* image, int id) {
         image->LoadConverted(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), 32);
 }
 
-void FaceShapeSize(int size, int* width, int* height) {
-    const int faceWidth = g_pFace != nullptr ? g_pFace->GetWidth() : 0;
-    const int faceHeight = g_pFace != nullptr ? g_pFace->GetHeight() : 0;
+void FaceShapeSize(const CDIB* face, int size, int* width, int* height) {
+    const int faceWidth = face != nullptr ? face->GetWidth() : 0;
+    const int faceHeight = face != nullptr ? face->GetHeight() : 0;
     // The large size's frames share one outline: the window takes the first one's.
     *width =
         size == kSizeLarge ? static_cast<int>(static_cast<unsigned>(faceWidth) / 5) : faceWidth;
@@ -100,6 +100,8 @@ RECT SwingBounds(const CDIB& strip, int frameWidth, const unsigned char* sequenc
 void BuildFaceSet(HWND window, int size) {
     size = ValidSizeIndex(size);
     ShowWindow(window, SW_HIDE);
+    // The hands' measures belong to the face set: they change with it, and only here.
+    SetHandGeometry(g_HandGeometry, size);
     g_bFaceReady = 0;
     FreeFaceSet();
     for (CDIB** slot : kSlots)
@@ -122,15 +124,14 @@ void BuildFaceSet(HWND window, int size) {
     }
 
     int width, height;
-    FaceShapeSize(size, &width, &height);
-    if (g_pFace != nullptr) {
-        const DWORD key = g_pFace->GetPixel(0, 0);
-        g_hWindowRegion = CreateRegionFromBitmap(*g_pFace, 0, 0, width, height, key);
-    } else {
-        g_hWindowRegion = CreateRectRgn(0, 0, 0, 0);
-    }
+    FaceShapeSize(g_pFace, size, &width, &height);
+    HRGN region = g_pFace != nullptr ? CreateRegionFromBitmap(*g_pFace, 0, 0, width, height,
+                                                              g_pFace->GetPixel(0, 0))
+                                     : CreateRectRgn(0, 0, 0, 0);
     if (g_pCanvas != nullptr)
         g_pCanvas->Create(width, height, 32, 1);
+    // The two contexts every paint borrows (CMemoryDC's kept form) live until FreeFaceSet, the
+    // only other place that touches them.
     g_hCanvasDC = CreateCompatibleDC(nullptr);
     g_hFaceDC = CreateCompatibleDC(nullptr);
     // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
@@ -140,7 +141,7 @@ void BuildFaceSet(HWND window, int size) {
     SetClientSize(window, width, height);
 
     // From here the window owns the region and frees the one it had.
-    SetWindowRgn(window, g_hWindowRegion, TRUE);
+    SetWindowRgn(window, region, TRUE);
     g_bFaceReady = 1;
     ShowWindow(window, SW_SHOW);
 }

@@ -18,8 +18,6 @@ extern CDIB* g_pDecorA;
 extern CDIB* g_pDecorB;
 // Medium: centre cap.
 extern CDIB* g_pDecorC;
-// The region made by the last build; the main window owns it once it has been given it.
-extern HRGN g_hWindowRegion;
 // The large size's pendulum: the part of the window that changes between two frames of the
 // swing. Empty in the other sizes.
 extern RECT g_rcSwing;
@@ -30,19 +28,18 @@ extern HDC g_hCanvasDC;
 extern HDC g_hFaceDC;
 // 0 while the face set is incomplete: nothing is painted then.
 extern int g_bFaceReady;
+// The hands of the size built last; BuildFaceSet alone writes it.
 extern HandGeometry g_HandGeometry;
 
 // Makes the face set of size current in window: images, window outline, canvas and window size.
 // A size outside 0..2 builds the small one.
 void BuildFaceSet(HWND window, int size);
-// Writes all eight fields from the table for size; any other size changes nothing.
-void SetHandGeometry(HandGeometry& geometry, int size);
 // Destroys the five images, canvas first, and empties their slots.
 void FreeFaceSet();
 
-// The outline, canvas and window size of the face in g_pFace: the whole dial, or the first
-// frame of the large size's strip.
-void FaceShapeSize(int size, int* width, int* height);
+// The outline, canvas and window size of a face picture: the whole dial, or the first frame of
+// the large size's strip (a missing picture: 0 by 0).
+void FaceShapeSize(const CDIB* face, int size, int* width, int* height);
 
 // The bounding box, in frame coordinates, of every pixel that differs between two successive
 // frames of sequence (count frames, taken round) in strip, a row of 32-bit frames frameWidth

@@ -5,6 +5,10 @@
 
 #include "face/face_tables.h"
 
+int SecondOfDay(int hour, int minute, int second) {
+    return (hour * 60 + minute) * 60 + second;
+}
+
 int HandAngleAt(int hand, int hour, int minute, int second) {
     switch (hand) {
     case kHandSecond:

@@ -8,6 +8,9 @@ struct Point {
     int y;
 };
 
+// Seconds since midnight of a time of day: what the second hand shows, as one number.
+int SecondOfDay(int hour, int minute, int second);
+
 // The angle in whole degrees, clockwise from 12 o'clock, of a hand (0 second, 1 minute,
 // 2 hour) at the given time of day; any other hand gives 0.
 int HandAngleAt(int hand, int hour, int minute, int second);

@@ -148,7 +148,7 @@ int CImageExtent::ClipBlitRect(const CImageExtent* destination, const BlitRect* 
 
 CDIB::CDIB()
     : m_hBitmap(nullptr), m_pHeader(nullptr), m_pBits(nullptr), m_pPalette(nullptr), m_bTopDown(1),
-      m_pFirstRow(nullptr), m_nRowStep(0), m_nStride(0), m_nHeaderSize(0) {
+      m_pFirstRow(nullptr), m_nRowStep(0), m_nStride(0) {
     m_pPalette = new (std::nothrow) CPalette;
     m_masks = MakeChannelMasks(8, 8, 8);
 }
@@ -188,7 +188,6 @@ int CDIB::Create(int width, int height, int bitCount, int topDown) {
     m_pHeader = static_cast<BITMAPINFOHEADER*>(calloc(1, blockSize));
     if (m_pHeader == nullptr)
         return 0;
-    m_nHeaderSize = static_cast<int>(blockSize);
     m_pHeader->biSize = kHeaderSize;
     m_pHeader->biWidth = width;
     m_pHeader->biHeight = topDown ? -height : height;

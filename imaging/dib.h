@@ -68,7 +68,6 @@ class CDIB : public CImageExtent {
     BYTE* m_pFirstRow;
     int m_nRowStep;
     int m_nStride;
-    int m_nHeaderSize;
 
     CDIB(const CDIB&) = delete;
     CDIB& operator=(const CDIB&) = delete;

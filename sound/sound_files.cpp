@@ -1,7 +1,6 @@
 #include "sound/sound_files.h"
 
 #include <windows.h>
-
 #include <cstdarg>
 #include <cstring>
 

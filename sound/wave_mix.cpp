@@ -3,6 +3,8 @@
 #include <new>
 #include <string.h>
 
+#include "sound/system_dlls.h"
+
 namespace {
 
 const char kNotifyClassName[] = "CWaveMix";
@@ -21,10 +23,12 @@ WORD ReadWord(const BYTE* p) {
 }
 
 LONG ReadFromMmio(void* source, LONG offset, void* out, LONG size) {
+    // Only reached with a file open, which only a loaded winmm opens.
+    const WinmmApi* winmm = Winmm();
     HMMIO file = static_cast<HMMIO>(source);
-    if (mmioSeek(file, offset, SEEK_SET) != offset)
+    if (winmm->mmioSeek(file, offset, SEEK_SET) != offset)
         return -1;
-    return mmioRead(file, static_cast<HPSTR>(out), size);
+    return winmm->mmioRead(file, static_cast<HPSTR>(out), size);
 }
 
 } // namespace
@@ -38,7 +42,6 @@ int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* la
         return 0;
     if (ReadDword(head) != FOURCC_RIFF || ReadDword(head + 8) != mmioFOURCC('W', 'A', 'V', 'E'))
         return 0;
-    layout->riffSize = static_cast<LONG>(ReadDword(head + 4));
     // Sub-chunks must lie within the RIFF chunk and within the file. Positions are kept in
     // 64 bits and only ever grow, so no stored size can wrap the walk round or stall it.
     LONGLONG end = 8 + static_cast<LONGLONG>(ReadDword(head + 4));
@@ -70,8 +73,6 @@ int ParseWaveLayout(WaveReadAt read, void* source, LONG fileSize, WaveLayout* la
             layout->format.nBlockAlign = ReadWord(rec + 12);
             layout->format.wBitsPerSample = ReadWord(rec + 14);
             layout->format.cbSize = 0;
-            layout->fmtOffset = static_cast<LONG>(contents);
-            layout->fmtSize = static_cast<LONG>(size);
             haveFormat = 1;
         } else if (id == dataId && !haveData) {
             LONGLONG avail = end - contents;
@@ -116,36 +117,25 @@ int WaveBufferSize(const WAVEFORMATEX& format) {
 }
 
 CWaveMix::CWaveMix(HWND parent)
-    : m_hWnd(nullptr), m_nDevices(0), m_pHeader{nullptr, nullptr}, m_pBuffer{nullptr, nullptr},
-      m_nRemaining(0), m_nBufferSize(0), m_nLength{0, 0}, m_nDataSize(0), m_hmmio(nullptr),
-      m_nDataOffset(0), m_hWaveOut(nullptr), m_nCurrent(0), m_bEnding(0), m_bLoop(0), m_bStopped(0),
-      m_nPlayCount(0), m_pfnDone(nullptr), m_bDeviceOpen(0) {
-    memset(&m_ckRiff, 0, sizeof(m_ckRiff));
-    memset(&m_ckSub, 0, sizeof(m_ckSub));
+    : m_pWinmm(Winmm()), m_hWnd(nullptr), m_nState(kPlayerClosed), m_hmmio(nullptr),
+      m_nDataOffset(0), m_nDataSize(0), m_nRemaining(0),
+      m_hWaveOut(nullptr), m_pHeader{nullptr, nullptr}, m_pBuffer{nullptr, nullptr},
+      m_nBufferSize(0), m_nLength{0, 0}, m_nCurrent(0), m_bLoop(0), m_nPlayCount(0),
+      m_pfnDone(nullptr) {
     memset(&m_format, 0, sizeof(m_format));
-    memset(&m_caps, 0, sizeof(m_caps));
-
-    m_nDevices = waveOutGetNumDevs();
-    if (m_nDevices == 0)
+    // Without winmm or a sound device the player stays inert: it opens files but plays nothing.
+    if (m_pWinmm == nullptr || m_pWinmm->waveOutGetNumDevs() == 0)
         return;
-    if (waveOutGetDevCapsA(WAVE_MAPPER, &m_caps, sizeof(m_caps)) != MMSYSERR_NOERROR) {
-        memset(&m_caps, 0, sizeof(m_caps));
-        return;
-    }
     m_pHeader[0] = new (std::nothrow) WAVEHDR();
     m_pHeader[1] = new (std::nothrow) WAVEHDR();
     if (!m_pHeader[0] || !m_pHeader[1])
         return;
     m_hWnd = CreateNotifyWindow(parent);
-    if (!m_hWnd)
-        return;
-    if (parent)
-        SetParent(m_hWnd, parent);
-    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (m_hWnd)
+        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 CWaveMix::~CWaveMix() {
-    Stop();
     CloseDevice();
     CloseFile();
     FreeBuffers();
@@ -153,11 +143,9 @@ CWaveMix::~CWaveMix() {
         // Notices still queued for the window must not reach a deleted player.
         SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         DestroyWindow(m_hWnd);
-        m_hWnd = nullptr;
     }
     delete m_pHeader[0];
     delete m_pHeader[1];
-    m_pHeader[0] = m_pHeader[1] = nullptr;
 }
 
 HWND CWaveMix::CreateNotifyWindow(HWND parent) {
@@ -182,67 +170,27 @@ LRESULT CALLBACK CWaveMix::NotifyWndProc(HWND window, UINT message, WPARAM wPara
 int CWaveMix::Open(const char* path) {
     // A new file never plays under a device still fed from the old one.
     CloseDevice();
-    if (m_hmmio)
-        CloseFile();
-    // Whatever fails below leaves nothing to play.
-    m_nRemaining = 0;
-    m_nDataSize = 0;
-    m_nDataOffset = 0;
-    if (!path)
+    CloseFile();
+    if (!path || m_pWinmm == nullptr)
         return 0;
-    m_hmmio = mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_READ);
+    m_hmmio = m_pWinmm->mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_READ);
     if (!m_hmmio)
         return 0;
     // The chunks are walked by hand: the library's own chunk search follows the sizes stored in
     // the file unchecked, so a crafted size can send it round in circles.
-    LONG fileSize = mmioSeek(m_hmmio, 0, SEEK_END);
+    LONG fileSize = m_pWinmm->mmioSeek(m_hmmio, 0, SEEK_END);
     WaveLayout layout;
     if (fileSize < 0 || !ParseWaveLayout(ReadFromMmio, m_hmmio, fileSize, &layout) ||
-        mmioSeek(m_hmmio, layout.dataOffset, SEEK_SET) != layout.dataOffset) {
+        !IsPlayableFormat(layout.format)) {
         CloseFile();
         return 0;
     }
-    m_ckRiff.ckid = FOURCC_RIFF;
-    m_ckRiff.cksize = static_cast<DWORD>(layout.riffSize);
-    m_ckRiff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    m_ckRiff.dwDataOffset = 8;
-    m_ckRiff.dwFlags = 0;
-    m_ckSub.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    m_ckSub.cksize = static_cast<DWORD>(layout.dataSize);
-    m_ckSub.fccType = 0;
-    m_ckSub.dwDataOffset = static_cast<DWORD>(layout.dataOffset);
-    m_ckSub.dwFlags = 0;
     m_format = layout.format;
     m_nDataOffset = layout.dataOffset;
     m_nDataSize = layout.dataSize;
-    m_nRemaining = layout.dataSize;
-    return IsFormatSupported(m_format);
-}
-
-int CWaveMix::IsFormatSupported(WAVEFORMATEX format) const {
-    int width = format.nChannels ? (format.nBlockAlign / format.nChannels) * 8 : 0;
-    if (format.wFormatTag != WAVE_FORMAT_PCM || format.nChannels > m_caps.wChannels)
-        return 0;
-    if (format.nChannels != 1 && format.nChannels != 2)
-        return 0;
-    if (width != 8 && width != 16)
-        return 0;
-    int rate;
-    switch (format.nSamplesPerSec) {
-    case 11025:
-        rate = 0;
-        break;
-    case 22050:
-        rate = 1;
-        break;
-    case 44100:
-        rate = 2;
-        break;
-    default:
-        return 0;
-    }
-    int bit = rate * 4 + (width == 16 ? 2 : 0) + (format.nChannels == 2 ? 1 : 0);
-    return static_cast<int>((m_caps.dwFormats >> bit) & 1);
+    m_nState = kPlayerOpen;
+    Rewind();
+    return m_nState == kPlayerOpen;
 }
 
 int CWaveMix::AllocBuffers(int size) {
@@ -265,53 +213,38 @@ void CWaveMix::FreeBuffers() {
 }
 
 void CWaveMix::CloseFile() {
-    if (!m_hmmio)
-        return;
-    mmioClose(m_hmmio, 0);
+    if (m_hmmio)
+        m_pWinmm->mmioClose(m_hmmio, 0);
     m_hmmio = nullptr;
+    m_nState = kPlayerClosed;
+    m_nRemaining = 0;
 }
 
-void CWaveMix::Play() {
-    // Inert, already playing, or nothing to play.
-    if (!m_hWnd || !m_pHeader[0] || !m_pHeader[1] || m_bDeviceOpen)
-        return;
-    if (m_nRemaining <= 0 || !m_hmmio)
-        return;
-    // Formats no device takes are refused here rather than risked with the platform.
-    if (!IsPlayableFormat(m_format))
-        return;
+int CWaveMix::Play() {
+    // Inert, already playing, finished and not rewound, or nothing to play.
+    if (!m_hWnd || m_nState != kPlayerOpen || m_nRemaining <= 0)
+        return 0;
     m_nBufferSize = WaveBufferSize(m_format);
-    int ok = AllocBuffers(m_nBufferSize);
-    if (ok) {
-        HWAVEOUT device = nullptr;
-        ok = waveOutOpen(&device, WAVE_MAPPER, &m_format, reinterpret_cast<DWORD_PTR>(m_hWnd), 0,
-                         CALLBACK_WINDOW) == MMSYSERR_NOERROR;
-        if (ok) {
-            m_hWaveOut = device;
-            m_bDeviceOpen = 1;
-        }
-    }
-    if (!ok) {
-        CloseFile();
+    HWAVEOUT device = nullptr;
+    if (!AllocBuffers(m_nBufferSize) ||
+        m_pWinmm->waveOutOpen(&device, WAVE_MAPPER, &m_format, reinterpret_cast<DWORD_PTR>(m_hWnd),
+                              0, CALLBACK_WINDOW) != MMSYSERR_NOERROR) {
         FreeBuffers();
-        return;
+        return 0;
     }
-    m_bStopped = 0;
-    m_bEnding = 0;
+    m_hWaveOut = device;
+    m_nState = kPlayerPlaying;
     m_nCurrent = 0;
     FillBuffer(0);
     FillBuffer(1);
     if (m_nLength[0] <= 0 || !QueueBuffer(0)) {
-        CloseDevice();
-        FreeBuffers();
-        return;
+        Rewind();
+        return 0;
     }
-    if (m_nLength[1] <= 0) {
-        m_bEnding = 1;
-    } else if (!QueueBuffer(1)) {
-        m_nRemaining = 0;
-        m_bEnding = 1;
-    }
+    // Only the first buffer holds sound, or the device took no second one: it plays out alone.
+    if (m_nLength[1] <= 0 || !QueueBuffer(1))
+        m_nState = kPlayerDraining;
+    return 1;
 }
 
 int CWaveMix::FillBuffer(int index) {
@@ -320,7 +253,7 @@ int CWaveMix::FillBuffer(int index) {
         m_nLength[index] = 0;
         return 0;
     }
-    LONG got = mmioRead(m_hmmio, reinterpret_cast<HPSTR>(m_pBuffer[index]), n);
+    LONG got = m_pWinmm->mmioRead(m_hmmio, reinterpret_cast<HPSTR>(m_pBuffer[index]), n);
     if (got < 0)
         got = 0;
     if (got < n) {
@@ -340,116 +273,76 @@ int CWaveMix::QueueBuffer(int index) {
     memset(header, 0, sizeof(*header));
     header->lpData = reinterpret_cast<LPSTR>(m_pBuffer[index]);
     header->dwBufferLength = static_cast<DWORD>(m_nLength[index]);
-    if (waveOutPrepareHeader(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR)
+    if (m_pWinmm->waveOutPrepareHeader(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR)
         return 0;
-    if (waveOutWrite(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR) {
-        waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
+    if (m_pWinmm->waveOutWrite(m_hWaveOut, header, sizeof(*header)) != MMSYSERR_NOERROR) {
+        m_pWinmm->waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
         return 0;
     }
     return 1;
 }
 
+// Ends the device's part of a play-through; the caller says which state follows.
 void CWaveMix::CloseDevice() {
-    if (!m_bDeviceOpen)
+    if (!IsPlaying())
         return;
-    waveOutReset(m_hWaveOut);
+    m_pWinmm->waveOutReset(m_hWaveOut);
     for (int i = 0; i < 2; ++i) {
-        if (m_pHeader[i] && (m_pHeader[i]->dwFlags & WHDR_PREPARED))
-            waveOutUnprepareHeader(m_hWaveOut, m_pHeader[i], sizeof(WAVEHDR));
+        if (m_pHeader[i]->dwFlags & WHDR_PREPARED)
+            m_pWinmm->waveOutUnprepareHeader(m_hWaveOut, m_pHeader[i], sizeof(WAVEHDR));
     }
-    waveOutClose(m_hWaveOut);
-    m_bDeviceOpen = 0;
+    m_pWinmm->waveOutClose(m_hWaveOut);
+    m_hWaveOut = nullptr;
+    m_nState = kPlayerFinished;
 }
 
 void CWaveMix::OnBufferDone() {
     // Only a buffer of the running play-through that the device has really finished counts:
     // notices left over from a reset or closed device find no such buffer and change nothing.
-    if (!m_bDeviceOpen)
+    if (!IsPlaying())
         return;
-    int i = m_nCurrent;
-    WAVEHDR* header = m_pHeader[i];
+    const int done = m_nCurrent;
+    WAVEHDR* header = m_pHeader[done];
     const DWORD finished = WHDR_DONE | WHDR_PREPARED;
     if ((header->dwFlags & finished) != finished)
         return;
-    m_nCurrent = 1 - i;
-    waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
-    if (FillBuffer(i) > 0) {
-        if (QueueBuffer(i))
+    m_pWinmm->waveOutUnprepareHeader(m_hWaveOut, header, sizeof(*header));
+    m_nCurrent = 1 - done;
+    if (m_nState == kPlayerPlaying) {
+        if (FillBuffer(done) > 0 && QueueBuffer(done))
             return;
-        // The device took no more: let what is queued finish the play-through.
-        m_nRemaining = 0;
+        // The file is read out (or the device took no more): what is queued plays out.
+        m_nState = kPlayerDraining;
     }
-    // The first empty completion only marks the end while the other buffer still plays.
-    if (!m_bEnding && (m_pHeader[m_nCurrent]->dwFlags & WHDR_PREPARED)) {
-        m_bEnding = 1;
+    if (m_pHeader[m_nCurrent]->dwFlags & WHDR_PREPARED)
         return;
-    }
+    FinishPlayThrough();
+}
+
+void CWaveMix::FinishPlayThrough() {
     CloseDevice();
-    NotifyDone();
-    if (!m_bStopped && m_bLoop) {
+    ++m_nPlayCount;
+    if (m_pfnDone)
+        m_pfnDone(&m_nPlayCount);
+    // The callback may have stopped the player, which leaves it kOpen: no next play-through.
+    if (m_nState == kPlayerFinished && m_bLoop) {
         Rewind();
         Play();
     }
 }
 
-void CWaveMix::NotifyDone() {
-    ++m_nPlayCount;
-    if (m_pfnDone)
-        m_pfnDone(&m_nPlayCount);
-}
-
 void CWaveMix::Stop() {
-    if (!m_hWaveOut)
-        return;
-    m_bStopped = 1;
-    if (m_bDeviceOpen)
-        waveOutPause(m_hWaveOut);
     m_nPlayCount = 0;
     Rewind();
 }
 
+// Back to the start of the sound data, the device closed: kOpen (kClosed stays so).
 void CWaveMix::Rewind() {
-    if (!m_hWaveOut)
+    if (m_nState == kPlayerClosed)
         return;
     CloseDevice();
-    Seek(0, 0);
-}
-
-int CWaveMix::Seek(int offset, int origin) {
-    if (!m_hmmio)
-        return -1;
-    LONGLONG cur = static_cast<LONGLONG>(m_nDataSize) - m_nRemaining;
-    LONGLONG p;
-    switch (origin) {
-    case 0:
-        p = offset < 0 ? 0 : offset;
-        break;
-    case 1:
-        p = cur + offset;
-        if (p <= 0)
-            p = 0;
-        break;
-    case 2:
-        p = static_cast<LONGLONG>(m_nDataSize) + offset;
-        if (p <= 0)
-            p = 0;
-        break;
-    default:
-        // Before the data lies the file's header, which is no sound.
-        p = offset < 0 ? 0 : offset;
-        break;
-    }
-    // Positions past the data are the caller's business, but they must not wrap round.
-    LONGLONG remaining = static_cast<LONGLONG>(m_nDataSize) - p;
-    if (remaining < -0x7FFFFFFFLL)
-        remaining = -0x7FFFFFFFLL;
-    if (remaining > 0x7FFFFFFFLL)
-        remaining = 0x7FFFFFFFLL;
-    m_nRemaining = static_cast<int>(remaining);
-    LONGLONG target = static_cast<LONGLONG>(m_nDataOffset) + p;
-    if (target < 0)
-        target = 0;
-    if (target > 0x7FFFFFFFLL)
-        target = 0x7FFFFFFFLL;
-    return mmioSeek(m_hmmio, static_cast<LONG>(target), SEEK_SET);
+    m_nState = kPlayerOpen;
+    m_nRemaining = m_nDataSize;
+    if (m_pWinmm->mmioSeek(m_hmmio, m_nDataOffset, SEEK_SET) != m_nDataOffset)
+        CloseFile();
 }

@@ -46,7 +46,9 @@ inline Bytes ReadBytes(const std::string& path) {
 
 class CMemoryStream : public CStream {
   public:
-    explicit CMemoryStream(const Bytes& data) : m_data(data) { m_nSize = (UINT)data.size(); }
+    explicit CMemoryStream(const Bytes& data) : m_data(data) {
+        m_nSize = static_cast<UINT>(data.size());
+    }
     UINT Read(void* buffer, UINT length) override {
         const UINT n = m_nPosition >= m_nSize ? 0 : std::min(length, m_nSize - m_nPosition);
         memcpy(buffer, m_data.data() + m_nPosition, n);

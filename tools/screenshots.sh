@@ -11,19 +11,17 @@ export BUILD OUT
   "$BUILD/wine-run" --init
   n=0
   for name in small medium large; do
-    drv reg-clear >/dev/null
-    drv reg-set SIZE $n >/dev/null
-    drv reg-set LEFT 20 >/dev/null
-    drv reg-set TOP 20 >/dev/null
+    drv reg-set SIZE=$n LEFT=20 TOP=20 || exit 1
     "$BUILD/wine-run" "$BUILD/bin/clock.exe" &
     pid=$!
-    drv wait-window 30000 >/dev/null
-    sleep 3
-    read -r l t r b <<<"$(drv rect)"
+    drv find clock 30000 >/dev/null
+    sleep 2
+    read -r l t r b <<<"$(drv find clock 5000 rect)"
+    [ -n "$b" ] || { echo "screenshots: no clock window" >&2; exit 1; }
     import -window root -crop "$((r - l + 20))x$((b - t + 20))+$((l - 10))+$((t - 10))" +repage \
       "$OUT/shot-$name.png"
     echo "$OUT/shot-$name.png"
-    drv command 40002 >/dev/null
+    drv find clock 5000 cmd 40002 >/dev/null
     wait $pid
     n=$((n + 1))
   done

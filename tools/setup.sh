@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS="g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils x11-apps xdotool imagemagick
 faketime sox locales fonts-ipafont-gothic googletest cmake make librsvg2-bin
-zip unzip g++"
+zip unzip g++ python3"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

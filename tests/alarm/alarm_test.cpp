@@ -53,6 +53,38 @@ TEST(AlarmDecision, EachTickAsksForTheRightActions) {
     EXPECT_EQ(static_cast<unsigned>(kStop), AlarmAcknowledgeActions(kAlarmAbsolute));
 }
 
+// The wake the scheduler asks for lands where its decision changes: the start of a relative
+// alarm and the end of its minute, counted from its first tick even when that came late, and
+// across the wrap of the tick count.
+TEST(AlarmDecision, NextEventFallsWhereTheDecisionChanges) {
+    const unsigned kSound = kAlarmStartSound | kAlarmStopSound;
+    const AlarmSettings s = {1, 1, kAlarmRelative, 7, 30, 1, 0, 0};
+    const DWORD base = 0xFFFFF000u;
+    for (DWORD late : {0u, 15u, 9000u}) {
+        int ringing = 0, shown = 0, changes = 0;
+        DWORD ringStart = 0;
+        // A tick before the start, the first one after it (late), then every 700 ms.
+        for (DWORD t = base + 58500; changes < 2 && t - base < 200000;
+             t = t - base < 60000 ? base + 60000 + late : t + 700) {
+            const int event = AlarmEventMs(&s, ringing, t, base, ringStart);
+            const DWORD at = t + static_cast<DWORD>(event);
+            int r = ringing, m = shown;
+            DWORD rs = ringStart;
+            if (event > 0 && event < 2000) {
+                EXPECT_EQ(0u, DecideAlarmTick(&r, &m, &s, 7, 30, at - 1, base, &rs, 0) & kSound)
+                    << "late " << late << ": nothing changes before " << at - base;
+                EXPECT_NE(0u, DecideAlarmTick(&r, &m, &s, 7, 30, at, base, &rs, 0) & kSound)
+                    << "late " << late << ": the decision changes at " << at - base;
+            }
+            changes += (DecideAlarmTick(&ringing, &shown, &s, 7, 30, t, base, &ringStart, 0) &
+                        kSound) != 0;
+        }
+        EXPECT_EQ(2, changes) << "late " << late;
+        EXPECT_EQ(60000u + late, ringStart - base);
+    }
+    EXPECT_EQ(-1, AlarmEventMs(&s, 0, base + 60000, base, 0)) << "due now: this tick handles it";
+}
+
 TEST(ChimeDecision, OnceAtTheStartOfEveryHour) {
     // zihou, hour, minute and the strikes, one tick after the other.
     const int ticks[][4] = {{1, 14, 59, 0}, {1, 15, 0, 3}, {1, 15, 0, 0},  {1, 15, 1, 0},

@@ -96,7 +96,6 @@ TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
     std::map<std::string, unsigned> got, stored;
     for (const auto& c : cases) {
         BuildFaceSet(g_hMainWnd, c[0]);
-        SetHandGeometry(g_HandGeometry, ValidSizeIndex(c[0]));
         g_nAnimationPos = 0;
         for (int pos = 0; pos < c[4]; ++pos) {
             const SYSTEMTIME t = {2026,

@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "sound/system_dlls.h"
 #include "sound/wave_mix.h"
 #include "unit_support.h"
 
@@ -24,7 +25,7 @@ Bytes Riff(const std::vector<Chunk>& chunks, long long riffSize = -1, const char
     Bytes body(form, form + 4);
     for (const Chunk& c : chunks) {
         body.insert(body.end(), c.id, c.id + 4);
-        Put(body, c.size >= 0 ? c.size : (long long)c.body.size(), 4);
+        Put(body, c.size >= 0 ? c.size : static_cast<long long>(c.body.size()), 4);
         body.insert(body.end(), c.body.begin(), c.body.end());
         if (c.body.size() % 2)
             body.push_back(0);
@@ -74,9 +75,8 @@ TEST(WaveLayout, Fuzz) {
         if (!ParseWaveLayout(ReadMemory, &file, file.size(), &layout))
             continue;
         ++found;
-        ASSERT_TRUE(layout.fmtOffset >= 12 && layout.fmtOffset + 16 <= (LONG)file.size());
         ASSERT_TRUE(layout.dataOffset >= 12 && layout.dataSize >= 0 &&
-                    layout.dataOffset + layout.dataSize <= (LONG)file.size());
+                    layout.dataOffset + layout.dataSize <= static_cast<LONG>(file.size()));
         // Whatever the format record claims, the player's buffers stay sane.
         const int buffer = WaveBufferSize(layout.format), block = layout.format.nBlockAlign;
         ASSERT_TRUE(buffer >= 1 && buffer <= 4 << 20 && buffer % (block ? block : 1) == 0);
@@ -151,4 +151,23 @@ TEST(WavePlayer, PlaysWhatTheFileHoldsAsOftenAsAsked) {
     EXPECT_EQ(0, idle.Open("Z:/nonexistent.wav"));
     idle.Stop(), idle.Play();
     EXPECT_FALSE(idle.IsPlaying());
+}
+
+// Every entry point resolves from the system folder's own DLLs, in the build that runs this.
+TEST(SystemDlls, LoadFromTheSystemFolderAndResolveEveryEntry) {
+    const WinmmApi* winmm = Winmm();
+    ASSERT_NE(winmm, nullptr);
+    const FARPROC* entry = reinterpret_cast<const FARPROC*>(winmm);
+    for (size_t i = 0; i < sizeof(*winmm) / sizeof(FARPROC); ++i)
+        EXPECT_NE(entry[i], nullptr) << "winmm entry " << i;
+    EXPECT_EQ(InitCommonControlsFromSystem(ICC_UPDOWN_CLASS), 1);
+    char system[MAX_PATH], loaded[MAX_PATH];
+    UINT length = GetSystemDirectoryA(system, MAX_PATH);
+    for (const char* name : {"winmm.dll", "comctl32.dll"}) {
+        ASSERT_NE(GetModuleFileNameA(GetModuleHandleA(name), loaded, MAX_PATH), 0u) << name;
+        EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, loaded, length, system, length),
+                  CSTR_EQUAL)
+            << loaded;
+    }
+    EXPECT_EQ(LoadSystemDll("no-such-library.dll"), nullptr);
 }

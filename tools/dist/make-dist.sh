@@ -12,6 +12,11 @@ VERSION=$(sed -n 's/^#define CLOCK_VERSION_\(MAJOR\|MINOR\) \([0-9]\+\)$/\2/p' \
 [[ "$VERSION" =~ ^[0-9]+\.[0-9]+$ ]] || { echo "make-dist: no version in version.h" >&2; exit 1; }
 ZIP="$OUT/polkamina-clock-$VERSION.zip"
 
+# A program that would call through an empty import slot, or load a DLL of the same name left
+# beside it, is not packed.
+python3 "$SOURCE/tools/dist/pe-imports.py" "$BIN/clock.exe" >/dev/null ||
+  { echo "make-dist: $BIN/clock.exe is not fit to ship" >&2; exit 1; }
+
 STAGE=$(mktemp -d)
 trap 'rm -rf "$STAGE"' EXIT
 mkdir "$STAGE/wave"

@@ -1,0 +1,61 @@
+#include "sound/system_dlls.h"
+
+namespace {
+
+// Through void (*)() because -Wcast-function-type accepts only that as a go-between.
+template <typename Fn> int Resolve(HMODULE dll, const char* name, Fn* entry) {
+    FARPROC proc = GetProcAddress(dll, name);
+    *entry = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
+    return proc != nullptr;
+}
+
+int LoadWinmm(WinmmApi* api) {
+    HMODULE dll = LoadSystemDll("winmm.dll");
+    if (dll == nullptr)
+        return 0;
+    // Every entry is looked up, so one that is missing leaves no other unresolved silently.
+    int ok = Resolve(dll, "waveOutGetNumDevs", &api->waveOutGetNumDevs);
+    ok &= Resolve(dll, "waveOutOpen", &api->waveOutOpen);
+    ok &= Resolve(dll, "waveOutPrepareHeader", &api->waveOutPrepareHeader);
+    ok &= Resolve(dll, "waveOutWrite", &api->waveOutWrite);
+    ok &= Resolve(dll, "waveOutUnprepareHeader", &api->waveOutUnprepareHeader);
+    ok &= Resolve(dll, "waveOutReset", &api->waveOutReset);
+    ok &= Resolve(dll, "waveOutClose", &api->waveOutClose);
+    ok &= Resolve(dll, "mmioOpenA", &api->mmioOpenA);
+    ok &= Resolve(dll, "mmioSeek", &api->mmioSeek);
+    ok &= Resolve(dll, "mmioRead", &api->mmioRead);
+    ok &= Resolve(dll, "mmioClose", &api->mmioClose);
+    return ok;
+}
+
+} // namespace
+
+HMODULE LoadSystemDll(const char* name) {
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + lstrlenA(name) >= MAX_PATH)
+        return nullptr;
+    path[length] = '\\';
+    lstrcpyA(path + length + 1, name);
+    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+const WinmmApi* Winmm() {
+    // Loaded once; the DLL stays for the life of the process, as a load-time import would.
+    static WinmmApi s_api;
+    static int s_nState = 0; // 0 not tried, 1 loaded, -1 unavailable
+    if (s_nState == 0)
+        s_nState = LoadWinmm(&s_api) ? 1 : -1;
+    return s_nState == 1 ? &s_api : nullptr;
+}
+
+int InitCommonControlsFromSystem(DWORD classes) {
+    static decltype(&::InitCommonControlsEx) s_pfnInit = nullptr;
+    if (s_pfnInit == nullptr) {
+        HMODULE dll = LoadSystemDll("comctl32.dll");
+        if (dll == nullptr || !Resolve(dll, "InitCommonControlsEx", &s_pfnInit))
+            return 0;
+    }
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), classes};
+    return s_pfnInit(&controls) ? 1 : 0;
+}

@@ -1,0 +1,40 @@
+// The two DLLs the program loads itself: winmm (sound) and comctl32 (dialog controls).
+// Neither is among the DLLs Windows always takes from its own folder, so a file of the same
+// name beside the program (say in a Downloads folder) would be loaded by a load-time import.
+// Both are loaded here by full path from the system folder, and called through typed entry
+// points, which work alike in the 32-bit and the 64-bit program.
+#ifndef CLOCK_SOUND_SYSTEM_DLLS_H
+#define CLOCK_SOUND_SYSTEM_DLLS_H
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <commctrl.h>
+
+// winmm's functions the program calls. The types come from the platform's own declarations
+// (only named here, never linked), so a wrong signature or calling convention cannot compile.
+struct WinmmApi {
+    decltype(&::waveOutGetNumDevs) waveOutGetNumDevs;
+    decltype(&::waveOutOpen) waveOutOpen;
+    decltype(&::waveOutPrepareHeader) waveOutPrepareHeader;
+    decltype(&::waveOutWrite) waveOutWrite;
+    decltype(&::waveOutUnprepareHeader) waveOutUnprepareHeader;
+    decltype(&::waveOutReset) waveOutReset;
+    decltype(&::waveOutClose) waveOutClose;
+    decltype(&::mmioOpenA) mmioOpenA;
+    decltype(&::mmioSeek) mmioSeek;
+    decltype(&::mmioRead) mmioRead;
+    decltype(&::mmioClose) mmioClose;
+};
+
+// The table, loaded on first use; nullptr when winmm.dll or any of these functions is missing
+// (the clock then stays silent rather than calling through an empty entry).
+const WinmmApi* Winmm();
+
+// comctl32's InitCommonControlsEx for these classes; 0 when it cannot be loaded or fails.
+int InitCommonControlsFromSystem(DWORD classes);
+
+// Loads a DLL from the system folder by full path, its own imports searched from there
+// first; nullptr when missing. `name` is a bare file name such as "winmm.dll".
+HMODULE LoadSystemDll(const char* name);
+
+#endif
