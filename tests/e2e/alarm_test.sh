@@ -30,12 +30,12 @@ stop_clock
 # and shows a box whose text holds BOX, or none ("").
 at_0730() {
     start_clock "@2026-12-07 07:29:58 x10" ZIHOU=0 ALARMTYPE=0 HOURS=7 MINUTES=30 $1
-    local text
-    text=$(driver find "$TITLE" $((${#3} ? 5000 : 1000)) text 0xFFFF | iconv -f CP932 -t UTF-8)
-    [[ -n "$3" && "$text" == *"$3"* ]] || [[ -z "$3$text" ]] || fail "$1: box '$text'"
-    [ -z "$text" ] || driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK on the box"
+    local text got
     wait_bytes 1 1 && got=yes || got=no
     expect "$got" "$2" "$1: sound"
+    text=$(driver find "$TITLE" $((${#3} ? 5000 : 1)) text 0xFFFF | iconv -f CP932 -t UTF-8)
+    [[ -n "$3" && "$text" == *"$3"* ]] || [[ -z "$3$text" ]] || fail "$1: box '$text'"
+    [ -z "$text" ] || driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK on the box"
 }
 note "settings of the wrong type are missing: a text 0 arms no alarm, binary SIZE is small"
 at_0730 "ALARM=sz:0 SIZE=hex:0200 MESSAGE=0" no ""

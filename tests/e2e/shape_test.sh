@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The window has the outline of its dial in every size: an X window of the dial's size with a
 # shape, the desktop showing at its corners and the dial at its centre. A stored size the clock
-# does not know, or not stored as a number, shows the small face; the size commands resize and
-# reshape the window. A window whose only piece on the screen is transparent comes back into
-# view; one with a real piece of dial on the screen stays.
+# does not know shows the small face; the size commands resize and reshape the window. A window
+# whose only piece on the screen is transparent comes back into view; one with a real piece of
+# dial on the screen stays.
 . "$(dirname "$0")/lib.sh"
 #      SIZE  WIDTH HEIGHT PIVOT-X PIVOT-Y
 FACE=([0]="101   128    50      80"
@@ -54,7 +54,6 @@ shape "SIZE=5 LEFT=40 TOP=30"     0    40   30
 shape "menu IDM_SIZE_LARGE"       2    40   30
 shape "menu IDM_SIZE_MEDIUM"      1    40   30
 shape "menu IDM_SIZE_SMALL"       0    40   30
-shape "SIZE=hex:0200 LEFT=40 TOP=30" 0  40   30
 shape "SIZE=0 LEFT=1022 TOP=-120" 0    923  0
 shape "SIZE=1 LEFT=-100 TOP=700"  1    -100 700
 stop_clock
