@@ -43,6 +43,9 @@ unsigned DecideAbsolute(int* ringing, int* messageShown, const AlarmSettings* s,
         *messageShown = 0;
         return kAlarmStopSound;
     }
+    // A box still owed (another alarm's box was open when this one started) comes now.
+    if (matches)
+        return MessageStep(messageShown, s, boxOpen);
     return kAlarmNothing;
 }
 
@@ -88,7 +91,10 @@ void ShowAlarmMessage(int alarmType, int silent) {
     g_bAlarmBoxOpen = 0;
     // An OK that comes after a newer confirmation, or after the window went, belongs to an alarm
     // that no longer exists: it must not stop or disarm the current one.
-    if (answer == IDOK && confirmation == g_nAlarmConfirmations && !g_bClockClosed)
+    if (confirmation != g_nAlarmConfirmations)
+        // The alarm confirmed meanwhile may have started under this box: it is owed its own.
+        g_bMessageShown = 0;
+    else if (answer == IDOK && !g_bClockClosed)
         RunAlarmActions(AlarmAcknowledgeActions(alarmType), alarmType);
 }
 } // namespace
