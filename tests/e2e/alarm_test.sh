@@ -134,6 +134,7 @@ start_clock "@2026-12-07 12:00:30 x10" ZIHOU=0 ALARM=1 ALARMTYPE=1 MINUTES2=1 ME
 menu IDM_ALARM_SETTINGS
 driver find "$DIALOG" 10000 >/dev/null || fail "the settings dialog did not open"
 driver find "$TITLE" 15000 >/dev/null || fail "the older alarm did not ring"
+printf 'next' >"$WORK/CLOCK.dat" # what the next box will show
 driver find "$DIALOG" 1 set "$(cmd IDC_ALARM_HOURS)" 9 cmd "$OK" gone "$DIALOG" 5000 ||
     fail "the dialog stayed open"
 ok=$(now_ms)
@@ -145,8 +146,14 @@ driver find "$DIALOG" 10000 cmd "$(cmd IDC_ALARM_CANCEL)" gone "$DIALOG" 5000 ||
 wait_bytes 1 9 || fail "the confirmed alarm did not ring"
 within 4000 8500 $(($(now_ms) - ok)) "ms from the confirming OK to the alarm"
 driver find "$TITLE" 1 cmd $IDOK >/dev/null || fail "the older alarm's box went"
-sleep 0.5 # then the confirmed alarm's own box; its OK stops it
-driver find "$TITLE" 5000 cmd $IDOK gone "$TITLE" 5000 || fail "the confirmed alarm showed no box"
+# Then the confirmed alarm's own box; its OK stops it.
+for _ in $(seq 30); do
+    box=$(driver find "$TITLE" 200 text 0xFFFF) && [ "$box" = next ] && break
+    sleep 0.1
+done
+expect "$box" next "the confirmed alarm's own box"
+driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 3000 || fail "the confirmed alarm's box stayed"
+sleep 0.3
 quiet 1 || fail "the confirmed alarm's OK did not stop it"
 expect "$(driver reg-get ALARM MINUTES2 HOURS)" "ALARM=0 MINUTES2=1 HOURS=9" "after its OK"
 
