@@ -17,6 +17,7 @@ check_face() {
     read -r l t r b <<<"$(driver find clock 5000 rect)"
     expect "$l $t $((r - l))x$((b - t))" "$2 $3 ${w}x$h" "window rectangle"
     xid=$(driver find clock 5000 xid)
+    [ -n "$xid" ] || fail "size $1: no X window id" # xwininfo would wait for a click
     info=$(xwininfo -shape -id "$xid") || fail "no X window"
     echo "$info" | grep -q "Width: $w\$" && echo "$info" | grep -q "Height: $h\$" ||
         fail "X window size: $info"
