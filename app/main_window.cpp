@@ -125,6 +125,9 @@ void ChangeSize(int sizeIndex) {
     g_WindowSettings.SIZE = sizeIndex;
     BuildFaceSet(g_hMainWnd, sizeIndex);
     CheckSizeMenuItem(sizeIndex);
+    // The new size may want another pace (the pendulum's): the next wake, within a tick, sets it.
+    g_uTimerId = SetTimer(g_hMainWnd, kClockTimerId, kWakeTickMs, nullptr);
+    s_nArmedMs = kWakeTickMs;
     // A size chosen during the first minute of an hour chimes again in its own sound.
     ResetChimeHour();
 }

@@ -166,9 +166,13 @@ int PaintClockPart(HWND window, const RECT* part, int size) {
 }
 
 int PaintClockTick(HWND window, int size) {
+    // The pendulum's part, which PaintClockPart widens to the whole window at a turn of the
+    // second by the same reading of the clock that places the hands.
+    if (size == kSizeLarge)
+        return PaintClockPart(window, &g_rcSwing, size);
     SYSTEMTIME now;
     GetLocalTime(&now);
     if (SecondOfDay(now.wHour, now.wMinute, now.wSecond) != s_nPaintedSecond)
         return PaintClockPart(window, nullptr, size);
-    return size == kSizeLarge ? PaintClockPart(window, &g_rcSwing, size) : 0;
+    return 0;
 }

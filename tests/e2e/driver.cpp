@@ -3,9 +3,18 @@
 // standard output, one line per query. The exit code is 1 at the first step that fails.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
+
+#include "face/face_painter.h"
+#include "face/face_set.h"
+#include "imaging/dib.h"
+#include "imaging/gdi_scope.h"
 
 namespace {
 const char kClass[] = "ポルカミーナ・アナログ時計";
@@ -62,6 +71,118 @@ void SetValue(HKEY key, const std::string& kv) {
     DWORD number = static_cast<DWORD>(atol(value.c_str()));
     RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
                    sizeof(number));
+}
+
+// The local time of day in ms: the clock's own, when the driver runs under its faketime setting.
+long long NowMs() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return ((t.wHour * 60LL + t.wMinute) * 60 + t.wSecond) * 1000 + t.wMilliseconds;
+}
+
+// Samples what the screen shows where the window lies for ms, against the frames the painter
+// composes for size, and prints "PICTURES UNKNOWN LATE SEEN SWING": how many pictures followed
+// each other, how many of them the painter composes for neither the second then current nor the
+// one before, the longest a picture stayed after its second had ended (ms), for how many ms the
+// screen was looked at closely enough to miss no picture, and the pendulum's frames in the order
+// they showed ('-' without a pendulum; '.' where the driver looked away). Only the pixels inside
+// the dial's outline count; a picture is known by a hash of them.
+void Watch(HWND window, int size, int ms) {
+    BuildFaceSet(nullptr, size);
+    const int width = g_pCanvas->GetWidth(), height = g_pCanvas->GetHeight();
+    // The window's own outline; without one (or with hardly any) every picture would match.
+    HRGN outline = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(window, outline);
+    std::vector<char> inside;
+    for (int i = 0; i < width * height; ++i)
+        inside.push_back(PtInRegion(outline, i % width, i / width) ? 1 : 0);
+    DeleteObject(outline);
+    const int outlined = std::count(inside.begin(), inside.end(), 1) * 2 > width * height;
+    auto hash = [&inside](const DWORD* pixels) { // FNV-1a over the colours inside
+        unsigned long long h = 14695981039346656037ull;
+        for (size_t i = 0; i < inside.size(); ++i)
+            h = inside[i] ? (h ^ (pixels[i] & 0xffffff)) * 1099511628211ull : h;
+        return h;
+    };
+    // The frames composed so far, by second and hash: the pendulum's frame in each.
+    std::map<std::pair<long long, unsigned long long>, int> frames;
+    std::set<long long> composed;
+    auto frameOf = [&](long long second, unsigned long long h) {
+        if (composed.insert(second).second) {
+            SYSTEMTIME t = {2026, 12, 1, 7, 0, 0, 0, 0};
+            t.wHour = static_cast<WORD>(second / 3600 % 24);
+            t.wMinute = static_cast<WORD>(second / 60 % 60);
+            t.wSecond = static_cast<WORD>(second % 60);
+            for (int pos = 0; pos < (size == kSizeLarge ? 8 : 1); ++pos) {
+                g_nAnimationPos = pos;
+                ComposeFrame(size, &t);
+                frames[{second, hash(reinterpret_cast<const DWORD*>(g_pCanvas->GetRow(0)))}] =
+                    kAnimationSequence[pos];
+            }
+        }
+        auto found = frames.find({second, h});
+        return found == frames.end() ? -1 : found->second;
+    };
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    DWORD* shot = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
+                                      reinterpret_cast<void**>(&shot), nullptr, 0);
+    HDC screen = GetDC(nullptr); // its pixels are the X server's
+    int pictures = 0, unknown = 0;
+    long long late = 0, shownSecond = -1, lastSeen = 0, looked = -1, blind = 0;
+    unsigned long long previous = 0;
+    std::string swing;
+    // The picture that goes (or stays to the end) was last seen this long after its second.
+    auto lateness = [&]() {
+        if (shownSecond >= 0 && lastSeen - (shownSecond + 1) * 1000 > late)
+            late = lastSeen - (shownSecond + 1) * 1000;
+    };
+    // Sleeping between looks keeps the driver from starving the clock, and its own turn on the
+    // processor from coming late.
+    for (const long long end = NowMs() + ms; NowMs() < end; Sleep(5)) {
+        RECT r;
+        GetWindowRect(window, &r);
+        const long long before = NowMs();
+        CMemoryDC shotDC(bitmap, screen);
+        BitBlt(shotDC.Get(), 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        const long long after = NowMs();
+        // A window of another size or without its outline shows no frame of this one.
+        const unsigned long long h =
+            outlined && r.right - r.left == width && r.bottom - r.top == height ? hash(shot) : 0;
+        // Longer than this between two looks, a picture may have come and gone unseen: the
+        // swing breaks off there, and the picture still shown begins its next run.
+        if (looked >= 0 && before - looked > 40) {
+            blind += before - looked;
+            swing += h == previous ? std::string(".") + swing.back() : ".";
+        }
+        looked = before;
+        if (pictures > 0 && h == previous) {
+            lastSeen = before;
+            continue;
+        }
+        lateness();
+        ++pictures;
+        previous = h;
+        lastSeen = before;
+        shownSecond = -1;
+        for (long long s = after / 1000; shownSecond < 0 && s >= after / 1000 - 1; --s) {
+            const int frame = frameOf(s, h);
+            shownSecond = frame >= 0 ? s : -1;
+            swing += frame < 0 ? "" : size == kSizeLarge ? std::to_string(frame) : "-";
+        }
+        if (shownSecond < 0) {
+            ++unknown;
+            swing += '?';
+            fprintf(stderr, "driver: at %lld ms of the day the window shows no frame of size %d\n",
+                    before, size);
+        }
+    }
+    lateness();
+    printf("%d %d %lld %lld %s\n", pictures, unknown, late, ms - blind, swing.c_str());
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    FreeFaceSet();
 }
 } // namespace
 
@@ -148,6 +269,17 @@ int main(int argc, char** argv) {
             SendMessageA(GetDlgItem(target, atoi(arg())), BM_CLICK, 0, 0);
         } else if (step == "checked") {
             printf("%u\n", IsDlgButtonChecked(target, atoi(arg())));
+        } else if (step == "turn") { // turn MS: waits for the next turn of the second, then MS
+            const long long turn = (NowMs() / 1000 + 1) * 1000 + atoi(arg());
+            while (NowMs() < turn)
+                Sleep(1);
+        } else if (step == "move") { // move X Y: puts the target's top-left corner there
+            const int x = atoi(arg());
+            SetWindowPos(target, nullptr, x, atoi(arg()), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (step == "watch") { // watch SIZE MS: see Watch
+            const int size = atoi(arg());
+            Watch(target, size, atoi(arg()));
         } else if (step == "type") { // type ID TEXT: the user replaces an edit's whole text
             HWND edit = GetDlgItem(target, atoi(arg()));
             SendMessageA(edit, EM_SETSEL, 0, -1);
