@@ -26,24 +26,18 @@ driver find "$TITLE" 2000 >/dev/null && fail "a second box in the same minute"
 expect "$(driver reg-get ALARM)" "ALARM=1" "the absolute alarm stays armed"
 stop_clock
 
-# at_0730 STORE SOUND BOX: a clock started just before 07:30 on STORE plays (SOUND yes) or not,
-# and shows a box whose text holds BOX, or none ("").
-at_0730() {
-    start_clock "@2026-12-07 07:29:58 x10" ZIHOU=0 ALARMTYPE=0 HOURS=7 MINUTES=30 $1
-    local text got
-    wait_bytes 1 1 && got=yes || got=no
-    expect "$got" "$2" "$1: sound"
-    text=$(driver find "$TITLE" $((${#3} ? 5000 : 1)) text 0xFFFF | iconv -f CP932 -t UTF-8)
-    [[ -n "$3" && "$text" == *"$3"* ]] || [[ -z "$3$text" ]] || fail "$1: box '$text'"
-    [ -z "$text" ] || driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK on the box"
-}
 note "settings of the wrong type are missing: a text 0 arms no alarm, binary SIZE is small"
-at_0730 "ALARM=sz:0 SIZE=hex:0200 MESSAGE=0" no ""
+start_clock "@2026-12-07 07:29:58 x10" ZIHOU=0 ALARM=sz:0 HOURS=7 MINUTES=30 SIZE=hex:0200
+wait_bytes 1 1 && fail "a text 0 armed the alarm"
 read -r l t r b <<<"$(driver find clock 5000 rect)"
 expect "$((r - l))x$((b - t))" 101x128 "the face of a binary SIZE"
 note "an alarm whose sound file is missing shows a box that names it"
 mkdir -p "$WORK/nowave" && cp "$BIN/clock.exe" "$WORK/nowave/"
-CLOCK_EXE="$WORK/nowave/clock.exe" at_0730 "ALARM=1 MESSAGE=0" no 'w01.wav'
+CLOCK_EXE="$WORK/nowave/clock.exe" start_clock "@2026-12-07 07:29:58 x10" ZIHOU=0 ALARM=1 \
+    HOURS=7 MINUTES=30
+text=$(driver find "$TITLE" 5000 text 0xFFFF | iconv -f CP932 -t UTF-8)
+[[ "$text" == *w01.wav* ]] || fail "no box that names the missing sound file: '$text'"
+driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close the box"
 stop_clock
 
 note "an empty store through midnight; Cancel in the dialog; a relative alarm of one minute"

@@ -53,24 +53,20 @@ HKEY OpenKey(bool create) {
 // wrong type that the clock must not take for settings).
 void SetValue(HKEY key, const std::string& kv) {
     const std::string name = kv.substr(0, kv.find('=')), value = kv.substr(kv.find('=') + 1);
+    std::string bytes;
+    DWORD type = REG_DWORD;
     if (value.compare(0, 3, "sz:") == 0) {
-        RegSetValueExA(key, name.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(value.c_str() + 3),
-                       static_cast<DWORD>(value.size() - 2));
-        return;
-    }
-    if (value.compare(0, 4, "hex:") == 0) {
-        std::string bytes;
+        type = REG_SZ, bytes = value.substr(3) + '\0';
+    } else if (value.compare(0, 4, "hex:") == 0) {
+        type = REG_BINARY;
         for (size_t at = 4; at + 1 < value.size(); at += 2)
             bytes += static_cast<char>(strtol(value.substr(at, 2).c_str(), nullptr, 16));
-        RegSetValueExA(key, name.c_str(), 0, REG_BINARY,
-                       reinterpret_cast<const BYTE*>(bytes.data()),
-                       static_cast<DWORD>(bytes.size()));
-        return;
+    } else {
+        const DWORD number = static_cast<DWORD>(atol(value.c_str()));
+        bytes.assign(reinterpret_cast<const char*>(&number), sizeof(number));
     }
-    DWORD number = static_cast<DWORD>(atol(value.c_str()));
-    RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
-                   sizeof(number));
+    RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
 }
 
 // The local time of day in ms: the clock's own, when the driver runs under its faketime setting.
