@@ -3,6 +3,7 @@
 #include "alarm/alarm_scheduler.h"
 #include "alarm/chime.h"
 #include "app/about_box.h"
+#include "app/date_tip.h"
 #include "app/wake_timer.h"
 #include "app/window_utils.h"
 #include "face/face_painter.h"
@@ -60,6 +61,7 @@ void OnCreate(HWND window) {
     if (g_WindowSettings.LOCK)
         ToggleMenuCheck(g_hPopupMenu, kMenuPosLock);
     CheckSizeMenuItem(g_WindowSettings.SIZE);
+    CreateDateTip(window);
     g_dwAlarmBase = GetTickCount();
     g_uTimerId = SetTimer(window, kClockTimerId, kClockTimerMs, nullptr);
     ShowWindow(window, SW_SHOW);
@@ -219,6 +221,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_TIMER:
         OnClockTimer(window);
+        break;
+    case WM_NOTIFY:
+        OnDateTipNotify(lParam);
         break;
     case WM_DISPLAYCHANGE:
         KeepWindowReachable(window);

@@ -39,6 +39,17 @@ HKEY OpenKey(bool create) {
                         nullptr);
     return key;
 }
+
+// The tooltip of the process that is showing, or nullptr.
+HWND ShownTip(DWORD process) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "tooltips_class32", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -128,6 +139,18 @@ int main(int argc, char** argv) {
             SendMessageA(GetDlgItem(target, atoi(arg())), BM_CLICK, 0, 0);
         } else if (step == "checked") {
             printf("%u\n", IsDlgButtonChecked(target, atoi(arg())));
+        } else if (step == "tip") { // tip MS: the text of the target's tooltip once shown ('-')
+            DWORD process = 0;
+            GetWindowThreadProcessId(target, &process);
+            const int ms = atoi(arg());
+            HWND tip = ShownTip(process);
+            for (int waited = 0; tip == nullptr && waited < ms; waited += 50, Sleep(50))
+                tip = ShownTip(process);
+            char text[256] = "-";
+            if (tip != nullptr)
+                SendMessageTimeoutA(tip, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                                    SMTO_BLOCK, 5000, nullptr);
+            printf("%s\n", text);
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;

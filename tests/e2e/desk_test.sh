@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The clock beside other programs: resting the pointer on it shows today's date, but not while
+# it is dragged or its menu is open, and the new date after midnight.
+. "$(dirname "$0")/lib.sh"
+# Midnight comes 7 s after the start, as the rows before it end.
+MIDNIGHT_MS=7000
+start_clock "@2026-12-07 23:59:53" LEFT=300 TOP=200 TOPMOST=1 ZIHOU=0
+read -r l t r b <<<"$(driver find clock 5000 rect)"
+X=$(((l + r) / 2)) Y=$(((t + b) / 2))
+
+# tip ACTIONS TEXT AFTER: the pointer comes onto the clock from off it, then after the xdotool
+# actions the tooltip shows TEXT ('-': none within 1.2 s); then the actions AFTER. Off the clock
+# there is no window of Wine's to follow the pointer, so it comes back a pixel aside: else Wine
+# sees no move and the tooltip no new visit.
+tip() {
+    eval "xdotool mousemove 0 0 sleep 0.2 mousemove $((X + 1)) $Y $1"
+    expect "$(driver find clock 5000 tip 1200 | iconv -f CP932 -t UTF-8)" "$2" "tooltip after '$1'"
+    [ -z "$3" ] || eval "xdotool $3"
+}
+note "the date on hover, not during a drag or with the menu open"
+#   ACTIONS                                            TEXT                  AFTER
+tip 'mousemove $X $Y'                                  "2026年12月7日 (月)"  ""
+tip 'mousemove $X $Y mousedown 1 mousemove $((X + 20)) $((Y + 20))' \
+                                                       -                     'mousemove $X $Y mouseup 1'
+tip 'mousemove $X $Y click 3'                          -                     "key Escape"
+xdotool mousemove 0 0
+
+note "the new date after midnight"
+while [ $(($(now_ms) - T0)) -lt $((MIDNIGHT_MS + 2000)) ]; do sleep 0.1; done
+tip 'mousemove $X $Y'                                  "2026年12月8日 (火)"  "mousemove 0 0"
+
+stop_clock
+echo PASS
