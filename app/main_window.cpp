@@ -4,6 +4,7 @@
 #include "alarm/chime.h"
 #include "app/about_box.h"
 #include "app/date_tip.h"
+#include "app/full_screen.h"
 #include "app/wake_timer.h"
 #include "app/window_utils.h"
 #include "face/face_painter.h"
@@ -132,6 +133,7 @@ static void OnClockTimer(HWND window) {
     if (second != s_nShownSecond) {
         s_nShownSecond = second;
         PaintClockPart(window, nullptr, g_WindowSettings.SIZE);
+        GiveWayToFullScreen(window, g_WindowSettings.TOPMOST);
     } else if (large) {
         PaintClockPart(window, &g_rcSwing, g_WindowSettings.SIZE);
     }

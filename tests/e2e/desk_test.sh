@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The clock beside other programs: resting the pointer on it shows today's date, but not while
-# it is dragged or its menu is open, and the new date after midnight.
+# it is dragged or its menu is open, and the new date after midnight; an always-visible clock
+# gives way to a window covering the screen, comes back after it, and keeps the user's choice.
 . "$(dirname "$0")/lib.sh"
 # Midnight comes 7 s after the start, as the rows before it end.
 MIDNIGHT_MS=7000
@@ -25,9 +26,32 @@ tip 'mousemove $X $Y mousedown 1 mousemove $((X + 20)) $((Y + 20))' \
 tip 'mousemove $X $Y click 3'                          -                     "key Escape"
 xdotool mousemove 0 0
 
+note "an always-visible clock under a window covering the screen, and only such a window"
+# Each row: how the driver's window covers the screen, then the wait (ms) for the clock's
+# topmost style to become what it should; the style and whether the clock is over the window.
+#     COVER       WAIT FOR          TOPMOST OVER
+rows=("cover 100" "topmost 0 1200"  "1 1" # 100 pixels short of full screen changes nothing
+      "cover 0"   "topmost 0 2000"  "0 0" # full screen: the clock goes under it
+      "cover 100" "topmost 1 2000"  "1 1" # leaves full screen
+      "cover 0"   "topmost 0 2000"  "0 0"
+      "uncover"   "topmost 1 2000"  "1 -") # closes
+steps=() want=()
+for ((i = 0; i < ${#rows[@]}; i += 3)); do
+    steps+=(${rows[i]} ${rows[i + 1]}) want+=("row $((i / 3 + 1)), ${rows[i]}: ${rows[i + 2]}")
+done
+mapfile -t seen < <(driver find clock 5000 "${steps[@]}")
+for ((i = 0; i < ${#want[@]}; i++)); do
+    expect "${want[i]%%:*}: ${seen[i]:-}" "${want[i]}" "topmost, over the window"
+done
+
 note "the new date after midnight"
 while [ $(($(now_ms) - T0)) -lt $((MIDNIGHT_MS + 2000)) ]; do sleep 0.1; done
 tip 'mousemove $X $Y'                                  "2026年12月8日 (火)"  "mousemove 0 0"
 
-stop_clock
+note "the user's choice is what is saved, even when the clock ends under a full-screen window"
+seen=$(driver find clock 5000 cover 0 topmost 0 2000 cmd "$(cmd IDM_EXIT)" gone clock 5000)
+expect "$seen" "0 0" "topmost, over the window at the exit"
+wait_clock
+expect "$CLOCK_RC" 0 "exit code"
+expect "$(driver reg-get TOPMOST)" "TOPMOST=1" "saved"
 echo PASS
