@@ -19,6 +19,12 @@ int Covers(const RECT& window, const RECT& monitor) {
            window.right >= monitor.right && window.bottom >= monitor.bottom;
 }
 
+// The foreground window last looked at, with its class and whether it is ours: they are
+// asked for again only when another window comes to the front.
+HWND s_hFront = nullptr;
+char s_szFrontClass[64] = "";
+int s_bFrontOurs = 0;
+
 int IsTopmost(HWND window) {
     return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
@@ -35,15 +41,17 @@ void GiveWayToFullScreen(HWND clock, int chosen) {
     if (!chosen)
         return;
     HWND front = GetForegroundWindow();
-    char className[64] = "";
-    ForegroundWindow seen = {{0, 0, 0, 0}, className, 0};
-    if (front != nullptr) {
+    if (front != s_hFront) {
         DWORD process = 0;
         GetWindowThreadProcessId(front, &process);
-        GetWindowRect(front, &seen.rect);
-        GetClassNameA(front, className, sizeof(className));
-        seen.ours = process == GetCurrentProcessId();
+        s_szFrontClass[0] = '\0';
+        GetClassNameA(front, s_szFrontClass, sizeof(s_szFrontClass));
+        s_bFrontOurs = process == GetCurrentProcessId();
+        s_hFront = front;
     }
+    ForegroundWindow seen = {{0, 0, 0, 0}, s_szFrontClass, s_bFrontOurs};
+    if (front != nullptr)
+        GetWindowRect(front, &seen.rect);
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoA(MonitorFromWindow(clock, MONITOR_DEFAULTTONEAREST), &monitor);
