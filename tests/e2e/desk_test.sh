@@ -27,13 +27,17 @@ tip 'mousemove $X $Y click 3'                          -                     "ke
 xdotool mousemove 0 0
 
 note "an always-visible clock under a window covering the screen, and only such a window"
-# Each row: how the driver's window covers the screen, then the wait (ms) for the clock's
-# topmost style to become what it should; the style and whether the clock is over the window.
-#     COVER       WAIT FOR          TOPMOST OVER
+# Each row: how the driver's window covers the screen (or what comes to the front), then the
+# wait (ms) for the clock's topmost style to become what it should; the style and whether the
+# clock is over the window.
+ABOUT="バージョン情報"
+#     ACTION      WAIT FOR          TOPMOST OVER
 rows=("cover 100" "topmost 0 1200"  "1 1" # 100 pixels short of full screen changes nothing
       "cover 0"   "topmost 0 2000"  "0 0" # full screen: the clock goes under it
       "cover 100" "topmost 1 2000"  "1 1" # leaves full screen
       "cover 0"   "topmost 0 2000"  "0 0"
+      "cmd $(cmd IDM_ABOUT)" \
+                  "topmost 1 2000"  "1 1" # loses the front to the clock's own about box
       "uncover"   "topmost 1 2000"  "1 -") # closes
 steps=() want=()
 for ((i = 0; i < ${#rows[@]}; i += 3)); do
@@ -43,6 +47,7 @@ mapfile -t seen < <(driver find clock 5000 "${steps[@]}")
 for ((i = 0; i < ${#want[@]}; i++)); do
     expect "${want[i]%%:*}: ${seen[i]:-}" "${want[i]}" "topmost, over the window"
 done
+driver find "$ABOUT" 5000 cmd "$(cmd IDC_ABOUT_OK)" gone "$ABOUT" 5000 || fail "about box stays"
 
 note "the new date after midnight"
 while [ $(($(now_ms) - T0)) -lt $((MIDNIGHT_MS + 2000)) ]; do sleep 0.1; done
