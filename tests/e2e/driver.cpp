@@ -180,10 +180,30 @@ void Watch(HWND window, int size, int ms) {
     DeleteObject(bitmap);
     FreeFaceSet();
 }
+
+// The tooltip of the process that is showing, or nullptr.
+HWND ShownTip(DWORD process) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "tooltips_class32", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
+}
+
+// Sleeps for ms while the driver's own window (the cover) answers its messages.
+void Pump(int ms) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    Sleep(static_cast<DWORD>(ms));
+}
 } // namespace
 
 int main(int argc, char** argv) {
     HWND target = nullptr;
+    HWND cover = nullptr;
     for (int i = 1; i < argc; ++i) {
         std::string step = argv[i];
         auto arg = [&]() -> const char* { return i + 1 < argc ? argv[++i] : ""; };
@@ -288,6 +308,44 @@ int main(int argc, char** argv) {
             if (CreateFileA(arg(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) ==
                 INVALID_HANDLE_VALUE)
                 return 1;
+        } else if (step == "tip") { // tip MS: the text of the target's tooltip once shown ('-')
+            DWORD process = 0;
+            GetWindowThreadProcessId(target, &process);
+            const int ms = atoi(arg());
+            HWND tip = ShownTip(process);
+            for (int waited = 0; tip == nullptr && waited < ms; waited += 50, Sleep(50))
+                tip = ShownTip(process);
+            char text[256] = "-";
+            if (tip != nullptr)
+                SendMessageTimeoutA(tip, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                                    SMTO_BLOCK, 5000, nullptr);
+            printf("%s\n", text);
+        } else if (step == "cover") { // cover INSET: a borderless window over the screen but its
+                                      // right INSET pixels, brought to the front
+            if (cover == nullptr)
+                cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                        nullptr, nullptr, nullptr);
+            SetWindowPos(cover, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN) - atoi(arg()),
+                         GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+            SetForegroundWindow(cover);
+            Pump(0);
+        } else if (step == "uncover") {
+            DestroyWindow(cover);
+            cover = nullptr;
+        } else if (step == "topmost") { // topmost V MS: waits for the target's topmost style to
+                                        // be V; prints it and whether the target is over the
+                                        // cover ('-': no cover)
+            const int want = atoi(arg()), ms = atoi(arg());
+            int topmost = -1;
+            for (int waited = 0;; waited += 50, Pump(50)) {
+                topmost = (GetWindowLongPtrA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0;
+                if (topmost == want || waited >= ms)
+                    break;
+            }
+            const char* over = cover == nullptr ? "-" : "0";
+            for (HWND w = GetWindow(target, GW_HWNDNEXT); w && cover; w = GetWindow(w, GW_HWNDNEXT))
+                over = w == cover ? "1" : over;
+            printf("%d %s\n", topmost, over);
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;
