@@ -11,14 +11,29 @@
 
 CWaveMix* g_pAlarmPlayer = nullptr;
 int g_bRinging = 0;
-int g_bMessageShown = 0;
 DWORD g_dwAlarmBase = 0;
-char g_szAlarmMessage[kMessageBufferSize];
-DWORD g_dwRingStart = 0;
-int g_bAlarmBoxOpen = 0;
-int g_nAlarmConfirmations = 0;
 
 namespace {
+// 1 once the alarm ringing now has had its box (or one open already stands for it).
+int s_bMessageShown = 0;
+// Tick count at which the ringing alarm started.
+DWORD s_dwRingStart = 0;
+char s_szAlarmMessage[kMessageBufferSize];
+
+// Who may change the live alarm, and when. The clock's ticks go on inside every modal loop, so
+// these can be open at once and close in any order: runs of the settings dialog (chosen from
+// the menu; the end of an alarm box re-enables the clock, so another run can start while one
+// is open) and one alarm box (a MessageBox opened from a tick, possibly inside a dialog run).
+// The rules:
+// - a confirmation takes effect at its OK (the dialog calls ApplyAlarmConfirmation then), and
+//   only the user's next confirmation replaces it: no other box or run closing undoes it;
+// - a box remembers the confirmation count it opened under. Once the count has moved on, its
+//   OK belongs to an alarm that no longer exists and touches nothing, in memory or in the
+//   registry; the newer alarm, which may have started under the box, is owed a box of its own;
+// - one alarm box at a time: a tick that would open another while one is open counts it shown.
+int s_nConfirmations = 0;
+int s_bBoxOpen = 0;
+
 const DWORD kMinuteMs = 60000;
 
 // The message step: decided once per alarm, flagged before the box can open. A box still open
@@ -74,26 +89,26 @@ unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s,
 // The box of an alarm: the message when it is asked for; for an alarm that cannot sound, first
 // a line that says so and names the sound file.
 void ShowAlarmMessage(int alarmType, int silent) {
-    memset(g_szAlarmMessage, 0, sizeof(g_szAlarmMessage));
+    memset(s_szAlarmMessage, 0, sizeof(s_szAlarmMessage));
     size_t used = 0;
     if (silent)
         used = static_cast<size_t>(wsprintfA(
-            g_szAlarmMessage, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
+            s_szAlarmMessage, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
             SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm)));
     // A missing file leaves the text empty; the box is shown all the same.
     if (g_AlarmSettings.MESSAGE)
-        ReadMessageText(kMessageFileName, g_szAlarmMessage + used, sizeof(g_szAlarmMessage) - used,
-                        sizeof(g_szAlarmMessage));
+        ReadMessageText(kMessageFileName, s_szAlarmMessage + used, sizeof(s_szAlarmMessage) - used,
+                        sizeof(s_szAlarmMessage));
     // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
-    int confirmation = g_nAlarmConfirmations;
-    g_bAlarmBoxOpen = 1;
-    int answer = MessageBoxA(g_hMainWnd, g_szAlarmMessage, kProductTitle, MB_OK);
-    g_bAlarmBoxOpen = 0;
+    int confirmation = s_nConfirmations;
+    s_bBoxOpen = 1;
+    int answer = MessageBoxA(g_hMainWnd, s_szAlarmMessage, kProductTitle, MB_OK);
+    s_bBoxOpen = 0;
     // An OK that comes after a newer confirmation, or after the window went, belongs to an alarm
     // that no longer exists: it must not stop or disarm the current one.
-    if (confirmation != g_nAlarmConfirmations)
+    if (confirmation != s_nConfirmations)
         // The alarm confirmed meanwhile may have started under this box: it is owed its own.
-        g_bMessageShown = 0;
+        s_bMessageShown = 0;
     else if (answer == IDOK && !g_bClockClosed)
         RunAlarmActions(AlarmAcknowledgeActions(alarmType), alarmType);
 }
@@ -134,7 +149,7 @@ int RingingNeedsTicks(const AlarmSettings* settings, int ringing) {
 }
 
 int NextAlarmEventMs() {
-    return AlarmEventMs(&g_AlarmSettings, g_bRinging, GetTickCount(), g_dwAlarmBase, g_dwRingStart);
+    return AlarmEventMs(&g_AlarmSettings, g_bRinging, GetTickCount(), g_dwAlarmBase, s_dwRingStart);
 }
 
 int AlarmWantsFastTicks() {
@@ -159,10 +174,10 @@ void RunAlarmActions(unsigned actions, int alarmType) {
     }
     // An alarm nobody can hear must at least be seen.
     if (silent) {
-        g_bMessageShown = 1;
+        s_bMessageShown = 1;
         actions |= kAlarmShowMessage;
     }
-    if ((actions & kAlarmShowMessage) && !g_bAlarmBoxOpen)
+    if ((actions & kAlarmShowMessage) && !s_bBoxOpen)
         ShowAlarmMessage(alarmType, silent);
 }
 
@@ -178,8 +193,8 @@ void AlarmTick() {
     GetLocalTime(&now);
     int alarmType = g_AlarmSettings.ALARMTYPE;
     unsigned actions =
-        DecideAlarmTick(&g_bRinging, &g_bMessageShown, &g_AlarmSettings, now.wHour, now.wMinute,
-                        GetTickCount(), g_dwAlarmBase, &g_dwRingStart, g_bAlarmBoxOpen);
+        DecideAlarmTick(&g_bRinging, &s_bMessageShown, &g_AlarmSettings, now.wHour, now.wMinute,
+                        GetTickCount(), g_dwAlarmBase, &s_dwRingStart, s_bBoxOpen);
     RunAlarmActions(actions, alarmType);
 }
 
@@ -213,13 +228,13 @@ void DeleteAlarmPlayer() {
 }
 
 void ApplyAlarmConfirmation(const AlarmSettings* confirmed, DWORD tickCount) {
-    ++g_nAlarmConfirmations;
+    ++s_nConfirmations;
     StopAlarmSound();
     StopChime();
     g_AlarmSettings = *confirmed;
     g_bRinging = 0;
     ResetChimeHour();
-    g_bMessageShown = 0;
+    s_bMessageShown = 0;
     g_dwAlarmBase = tickCount;
 }
 

@@ -11,17 +11,8 @@ class CWaveMix;
 
 extern CWaveMix* g_pAlarmPlayer;
 extern int g_bRinging;
-extern int g_bMessageShown;
+// Tick count from which a relative alarm's delay counts.
 extern DWORD g_dwAlarmBase;
-extern char g_szAlarmMessage[kMessageBufferSize];
-// Tick count at which the ringing alarm started.
-extern DWORD g_dwRingStart;
-// 1 while an alarm message box is open.
-extern int g_bAlarmBoxOpen;
-// Counts the user's confirmations of the settings dialog. An alarm box remembers the count it
-// was opened under: its OK belongs to an alarm that a newer confirmation has replaced once the
-// count has moved on, and then touches nothing.
-extern int g_nAlarmConfirmations;
 
 enum { kAlarmAbsolute = 0, kAlarmRelative = 1 };
 

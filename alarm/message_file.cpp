@@ -2,7 +2,6 @@
 
 #include <io.h>
 #include <string.h>
-
 #include <new>
 
 const char kMessageFileName[] = "CLOCK.dat";
