@@ -1,4 +1,4 @@
-// Late and repeated alarms, and ticks after shutdown.
+// Repeated alarms under an open box, and ticks after shutdown.
 #include <gtest/gtest.h>
 
 #include "alarm/alarm_scheduler.h"
@@ -7,23 +7,8 @@
 
 namespace {
 const DWORD kMinute = 60000;
-const unsigned kStart = kAlarmStartSound, kEnd = kAlarmStopSound | kAlarmDisarm;
+const unsigned kStart = kAlarmStartSound;
 } // namespace
-
-// However late the first tick of a relative alarm comes, it rings one minute from then.
-TEST(AlarmState, LateRelativeAlarmRingsAFullMinute) {
-    for (DWORD first : {kMinute, kMinute + 125, 2 * kMinute, 2 * kMinute + 1, 90 * kMinute}) {
-        AlarmSettings s = {0, 1, kAlarmRelative, 0, 0, 1, 0, 0};
-        int ringing = 0, shown = 0;
-        DWORD ringStart = 0;
-        auto tick = [&](DWORD t) {
-            return DecideAlarmTick(&ringing, &shown, &s, 0, 0, 1000 + t, 1000, &ringStart, 0);
-        };
-        EXPECT_EQ(kStart, tick(first)) << first;
-        EXPECT_EQ(kAlarmNothing, tick(first + kMinute - 1)) << first;
-        EXPECT_EQ(kEnd, tick(first + kMinute)) << first;
-    }
-}
 
 // An absolute alarm's box left open past its minute: the next day it rings again without a
 // second box, and the open box counts as this alarm's box even after it is closed.
