@@ -12,10 +12,6 @@ sounds() {
     done
 }
 
-# voiced FILE: its 16-bit samples without the silent ones. Ten times fast, the device runs dry
-# between play-throughs and plays silence there.
-voiced() { od -An -v -tx2 -w2 "$1" | grep -v 0000; }
-
 # heard WHAT NAME COUNT...: the capture becomes these sounds, then nothing follows.
 heard() {
     local what=$1

@@ -3,6 +3,8 @@
 set -u
 : "${CLOCK_SOURCE:?run through ctest}" "${CLOCK_BUILD:?}" "${WINE_RUN:?}"
 BIN="$CLOCK_BUILD/bin"
+# The 32-bit program's stories (tests/x86) drive it with the 64-bit driver, and wait longer.
+DRIVER="${CLOCK_DRIVER:-$BIN/clock_driver.exe}" WINDOW_MS="${CLOCK_WINDOW_MS:-30000}"
 TITLE="ポルカミーナ・アナログ時計"
 # A scratch folder per script: the clock's current directory (CLOCK.dat), capture, screenshots.
 WORK="$CLOCK_BUILD/e2e/$(basename "$0" .sh)"
@@ -32,7 +34,7 @@ cmd() {
 
 # driver STEP...: runs the driver's steps in the prefix (see driver.cpp); output without CRs.
 driver() {
-    "$WINE_RUN" "$BIN/clock_driver.exe" "$@" </dev/null | tr -d '\r'
+    "$WINE_RUN" "$DRIVER" "$@" </dev/null | tr -d '\r'
     return "${PIPESTATUS[0]}"
 }
 # menu NAME...: chooses these pop-up menu commands on the clock, in order.
@@ -43,8 +45,8 @@ menu() {
     sleep 0.3
 }
 
-# At the end every Wine process of the prefix goes, with its wineserver.
-trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
+# At the end the prefix's wineserver goes, unless a suite keeps its session (CLOCK_SESSION_KEPT).
+[ -n "${CLOCK_SESSION_KEPT:-}" ] || trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 
 # start_clock WHEN [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
 # values in the store, empties the capture and starts clock.exe in $WORK; returns once its window
@@ -52,7 +54,7 @@ trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 # "@2026-12-07 14:59:55 x10" sets the clock's time of day and pace. The first call of a script
 # starts the wineserver, which keeps the tick count and timers, under the same setting; later
 # calls must keep its pace. CLOCK_EXE, when set, is the program to start instead.
-SESSION=""
+SESSION="${CLOCK_SESSION_KEPT:-}"
 start_clock() {
     local fake=()
     [ -z "$1" ] || fake=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1")
@@ -63,7 +65,7 @@ start_clock() {
         sleep 0.5
         # The first client boots the session (and its timeouts) at the server's pace; it stays,
         # so the session lives on between clocks.
-        "${fake[@]}" "$WINE_RUN" "$BIN/clock_driver.exe" desktop sleep 99999999 >/dev/null &
+        "${fake[@]}" "$WINE_RUN" "$DRIVER" desktop sleep 99999999 >/dev/null &
         [ ${#fake[@]} -eq 0 ] || sleep 2
         SESSION=1
     fi
@@ -73,7 +75,7 @@ start_clock() {
     T0=$(now_ms)
     (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "${CLOCK_EXE:-$BIN/clock.exe}" </dev/null) &
     CLOCK_PID=$!
-    driver find clock 30000 >/dev/null || fail "the clock window did not appear"
+    driver find clock "$WINDOW_MS" >/dev/null || fail "the clock window did not appear"
 }
 
 # stop_clock: chooses "終了" and expects the process to end with exit code 0.
@@ -108,3 +110,5 @@ quiet() { local b=$(bytes) && sleep "$1" && [ "$(bytes)" = "$b" ]; }
 wav_data() {
     tail -c +45 "$BIN/wave/$1" | head -c "$(od -An -tu4 -j40 -N4 "$BIN/wave/$1" | tr -d ' ')"
 }
+# voiced FILE: its 16-bit samples without the silent ones the device plays when it runs dry.
+voiced() { od -An -v -tx2 -w2 "$1" | grep -v 0000; }
