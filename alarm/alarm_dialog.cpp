@@ -7,12 +7,17 @@
 #include "sound/system_dlls.h"
 #include "resources/resource.h"
 
-int g_bAlarmConfirmed = 0;
-int g_nAlarmRecordGeneration = 0;
-
 namespace {
-// The dialog's own copy of the alarm record; the live one belongs to the scheduler.
-AlarmSettings s_AlarmRecord = {0, 0, 0, 0, 0, 0, 0, 0};
+// What one run of the dialog keeps (several can be open: an alarm box's end enables the clock).
+struct AlarmDialogRun {
+    AlarmConfirmFn confirm;
+    // How the message file read when the dialog opened (a MessageRead).
+    int messageRead;
+};
+
+AlarmDialogRun* RunOf(HWND dialog) {
+    return reinterpret_cast<AlarmDialogRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 const int kAlarmTypeControls[] = {
     IDC_ALARM_ABSOLUTE,       IDC_ALARM_HOURS,         IDC_ALARM_MINUTES,
@@ -24,15 +29,17 @@ const int kAbsoluteControls[] = {IDC_ALARM_HOURS, IDC_ALARM_MINUTES, IDC_ALARM_H
                                  IDC_ALARM_MINUTES_LABEL};
 const int kRelativeControls[] = {IDC_ALARM_FROM_NOW_LABEL, IDC_ALARM_DELAY_LABEL, IDC_ALARM_DELAY};
 
+// The delay runs from 1 to 60 minutes, as its label says: 0 would arm an alarm that never rings.
 struct SpinTarget {
     int spin;
     int edit;
+    int low;
     int high;
 };
 const SpinTarget kSpinTargets[] = {
-    {IDC_ALARM_HOURS_SPIN, IDC_ALARM_HOURS, 23},
-    {IDC_ALARM_MINUTES_SPIN, IDC_ALARM_MINUTES, 59},
-    {IDC_ALARM_DELAY_SPIN, IDC_ALARM_DELAY, 59},
+    {IDC_ALARM_HOURS_SPIN, IDC_ALARM_HOURS, 0, 23},
+    {IDC_ALARM_MINUTES_SPIN, IDC_ALARM_MINUTES, 0, 59},
+    {IDC_ALARM_DELAY_SPIN, IDC_ALARM_DELAY, 1, 60},
 };
 
 int IsChecked(HWND dialog, int id) {
@@ -52,28 +59,49 @@ void SendCommand(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, id, 0);
 }
 
-// OK's reading of an edit: a number is clamped to 0..high, anything else is 0.
-int ReadClampedNumber(HWND dialog, int id, UINT high) {
+// OK's reading of an edit: a number is clamped to low..high, anything else is low.
+int ReadClampedNumber(HWND dialog, const SpinTarget& target) {
     BOOL translated = FALSE;
-    UINT value = GetDlgItemInt(dialog, id, &translated, FALSE);
-    if (!translated)
-        return 0;
-    return static_cast<int>(value > high ? high : value);
+    UINT value = GetDlgItemInt(dialog, target.edit, &translated, FALSE);
+    if (!translated || value < static_cast<UINT>(target.low))
+        return target.low;
+    return static_cast<int>(value > static_cast<UINT>(target.high) ? target.high : value);
+}
+
+// Whether a changed message may replace the file. A file the edit did not show whole is
+// replaced only when the user says so; otherwise it stays as it is.
+int MayReplaceMessage(HWND dialog, int messageRead) {
+    if (messageRead != kMessageCut && messageRead != kMessageUnreadable)
+        return 1;
+    char text[512];
+    wsprintfA(
+        text,
+        messageRead == kMessageCut
+            ? "メッセージファイル「%s」は長すぎるか表示できない文字を含むため、先頭の"
+              "部分だけを表示していました。\n保存すると残りの部分は失われます。上書きしますか？\n"
+              "（「いいえ」ならファイルはそのまま残ります）"
+            : "メッセージファイル「%s」を読み込めなかったため、その内容を表示していません"
+              "でした。\n保存すると元の内容は失われます。上書きしますか？\n"
+              "（「いいえ」ならファイルはそのまま残ります）",
+        kMessageFileName);
+    return MessageBoxA(dialog, text, kProductTitle, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) ==
+           IDYES;
 }
 } // namespace
 
-void AlarmSettingsDialog(HINSTANCE instance, HWND owner) {
+void AlarmSettingsDialog(HINSTANCE instance, HWND owner, AlarmConfirmFn confirm) {
     // The up-down controls of the template need their class before the dialog is built.
     InitCommonControlsFromSystem(ICC_UPDOWN_CLASS);
-    // A run that never shows the dialog confirms nothing, whatever an earlier run left here.
-    g_bAlarmConfirmed = 0;
-    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ALARM), owner, AlarmDlgProc, 0) == -1)
+    AlarmDialogRun run = {confirm, kMessageMissing};
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ALARM), owner, AlarmDlgProc,
+                        reinterpret_cast<LPARAM>(&run)) == -1)
         MessageBoxA(nullptr, kDialogInitFailedText, "Error", MB_OK);
 }
 
 INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         return OnAlarmDlgInit(dialog);
     case WM_COMMAND:
         return OnAlarmDlgCommand(dialog, LOWORD(wParam));
@@ -91,25 +119,26 @@ INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 BOOL OnAlarmDlgInit(HWND dialog) {
     CenterWindow(dialog);
-    g_bAlarmConfirmed = 0;
     SetFocus(GetDlgItem(dialog, IDC_ALARM_OK));
     SendDlgItemMessageA(dialog, IDC_ALARM_HOURS, EM_LIMITTEXT, 2, 0);
     SendDlgItemMessageA(dialog, IDC_ALARM_MINUTES, EM_LIMITTEXT, 2, 0);
     SendDlgItemMessageA(dialog, IDC_ALARM_DELAY, EM_LIMITTEXT, 2, 0);
-    // No more than the message file and the alarm box carry whole.
+    // The load reads no more of the file than this.
     SendDlgItemMessageA(dialog, IDC_ALARM_MESSAGE, EM_LIMITTEXT, kMessageMaxChars, 0);
 
-    LoadAlarmSettings(&s_AlarmRecord);
-    CheckDlgButton(dialog, IDC_ALARM_CHIME, static_cast<UINT>(s_AlarmRecord.ZIHOU));
-    CheckDlgButton(dialog, IDC_ALARM_ENABLE, static_cast<UINT>(s_AlarmRecord.ALARM));
-    CheckDlgButton(dialog, IDC_ALARM_MESSAGE_SHOW, static_cast<UINT>(s_AlarmRecord.MESSAGE));
-    SetDlgItemInt(dialog, IDC_ALARM_HOURS, static_cast<UINT>(s_AlarmRecord.HOURS), FALSE);
-    SetDlgItemInt(dialog, IDC_ALARM_MINUTES, static_cast<UINT>(s_AlarmRecord.MINUTES), FALSE);
-    SetDlgItemInt(dialog, IDC_ALARM_DELAY, static_cast<UINT>(s_AlarmRecord.MINUTES2), FALSE);
-    CheckDlgButton(dialog, IDC_ALARM_ABSOLUTE, s_AlarmRecord.ALARMTYPE == 0);
-    CheckDlgButton(dialog, IDC_ALARM_RELATIVE, s_AlarmRecord.ALARMTYPE == 1);
+    AlarmSettings record;
+    LoadAlarmSettings(&record);
+    CheckDlgButton(dialog, IDC_ALARM_CHIME, static_cast<UINT>(record.ZIHOU));
+    CheckDlgButton(dialog, IDC_ALARM_ENABLE, static_cast<UINT>(record.ALARM));
+    CheckDlgButton(dialog, IDC_ALARM_MESSAGE_SHOW, static_cast<UINT>(record.MESSAGE));
+    SetDlgItemInt(dialog, IDC_ALARM_HOURS, static_cast<UINT>(record.HOURS), FALSE);
+    SetDlgItemInt(dialog, IDC_ALARM_MINUTES, static_cast<UINT>(record.MINUTES), FALSE);
+    SetDlgItemInt(dialog, IDC_ALARM_DELAY, static_cast<UINT>(record.MINUTES2), FALSE);
+    CheckDlgButton(dialog, IDC_ALARM_ABSOLUTE, record.ALARMTYPE == 0);
+    CheckDlgButton(dialog, IDC_ALARM_RELATIVE, record.ALARMTYPE == 1);
 
-    LoadMessageFile(GetDlgItem(dialog, IDC_ALARM_MESSAGE), kMessageFileName);
+    RunOf(dialog)->messageRead =
+        LoadMessageFile(GetDlgItem(dialog, IDC_ALARM_MESSAGE), kMessageFileName);
     SendCommand(dialog, IDC_ALARM_ENABLE);
     SendCommand(dialog, IDC_ALARM_MESSAGE_SHOW);
     return TRUE;
@@ -168,8 +197,8 @@ int OnAlarmDlgNotify(HWND dialog, int id, const NMUPDOWN* notify) {
             ++value;
         else if (notify->iDelta > 0)
             --value;
-        if (value < 0)
-            value = 0;
+        if (value < target.low)
+            value = target.low;
         if (value > target.high)
             value = target.high;
         SetDlgItemInt(dialog, target.edit, static_cast<UINT>(value), FALSE);
@@ -178,24 +207,31 @@ int OnAlarmDlgNotify(HWND dialog, int id, const NMUPDOWN* notify) {
 }
 
 void CommitAlarmDlg(HWND dialog, int accepted) {
-    if (!accepted) {
-        g_bAlarmConfirmed = 0;
+    // Cancel saves nothing; edits of the message are discarded.
+    if (!accepted)
         return;
-    }
-    s_AlarmRecord.ALARM = static_cast<int>(IsDlgButtonChecked(dialog, IDC_ALARM_ENABLE));
-    s_AlarmRecord.ZIHOU = static_cast<int>(IsDlgButtonChecked(dialog, IDC_ALARM_CHIME));
-    s_AlarmRecord.MESSAGE = static_cast<int>(IsDlgButtonChecked(dialog, IDC_ALARM_MESSAGE_SHOW));
-    s_AlarmRecord.ALARMTYPE = IsDlgButtonChecked(dialog, IDC_ALARM_ABSOLUTE) == BST_CHECKED ? 0 : 1;
-    s_AlarmRecord.HOURS = ReadClampedNumber(dialog, IDC_ALARM_HOURS, 23);
-    s_AlarmRecord.MINUTES = ReadClampedNumber(dialog, IDC_ALARM_MINUTES, 59);
-    s_AlarmRecord.MINUTES2 = ReadClampedNumber(dialog, IDC_ALARM_DELAY, 59);
-    int messageSaved = SaveMessageFile(GetDlgItem(dialog, IDC_ALARM_MESSAGE), kMessageFileName);
-    SaveAlarmSettings(&s_AlarmRecord);
-    ++g_nAlarmRecordGeneration;
-    g_bAlarmConfirmed = 1;
+    AlarmSettings record;
+    LoadAlarmSettings(&record); // the dialog has no control for WAVE: it carries over
+    record.ALARM = static_cast<int>(IsDlgButtonChecked(dialog, IDC_ALARM_ENABLE));
+    record.ZIHOU = static_cast<int>(IsDlgButtonChecked(dialog, IDC_ALARM_CHIME));
+    record.MESSAGE = static_cast<int>(IsDlgButtonChecked(dialog, IDC_ALARM_MESSAGE_SHOW));
+    record.ALARMTYPE = IsDlgButtonChecked(dialog, IDC_ALARM_ABSOLUTE) == BST_CHECKED ? 0 : 1;
+    record.HOURS = ReadClampedNumber(dialog, kSpinTargets[0]);
+    record.MINUTES = ReadClampedNumber(dialog, kSpinTargets[1]);
+    record.MINUTES2 = ReadClampedNumber(dialog, kSpinTargets[2]);
+    SaveAlarmSettings(&record);
+    // In force from this OK on, before any box below can keep the dialog waiting.
+    AlarmDialogRun* run = RunOf(dialog);
+    if (run->confirm != nullptr)
+        run->confirm(&record);
+
+    // The file is written only when the user changed the text.
+    HWND edit = GetDlgItem(dialog, IDC_ALARM_MESSAGE);
+    if (!SendMessageA(edit, EM_GETMODIFY, 0, 0) || !MayReplaceMessage(dialog, run->messageRead))
+        return;
     // The old file is left as it was; the rest is saved, but the user must know the new message
     // is not.
-    if (!messageSaved) {
+    if (!SaveMessageFile(edit, kMessageFileName)) {
         char text[256];
         wsprintfA(
             text,

@@ -5,13 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// 1 when the last run of the dialog ended with OK.
-extern int g_bAlarmConfirmed;
-// Counts the confirmations saved to the registry, so that an alarm can tell whether the stored
-// record is still the one it was loaded from.
-extern int g_nAlarmRecordGeneration;
+#include "alarm/settings.h"
 
-void AlarmSettingsDialog(HINSTANCE instance, HWND owner);
+// Called when OK is pressed, with the record just saved: the confirmation takes effect then,
+// whatever other boxes are still open.
+typedef void (*AlarmConfirmFn)(const AlarmSettings* confirmed);
+
+void AlarmSettingsDialog(HINSTANCE instance, HWND owner, AlarmConfirmFn confirm);
 INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL OnAlarmDlgInit(HWND dialog);
 int OnAlarmDlgCommand(HWND dialog, int id);

@@ -11,14 +11,29 @@
 
 CWaveMix* g_pAlarmPlayer = nullptr;
 int g_bRinging = 0;
-int g_bMessageShown = 0;
 DWORD g_dwAlarmBase = 0;
-char g_szAlarmMessage[kMessageBufferSize];
-DWORD g_dwRingStart = 0;
-int g_bAlarmBoxOpen = 0;
-int g_nLiveAlarmGeneration = 0;
 
 namespace {
+// 1 once the alarm ringing now has had its box (or one open already stands for it).
+int s_bMessageShown = 0;
+// Tick count at which the ringing alarm started.
+DWORD s_dwRingStart = 0;
+char s_szAlarmMessage[kMessageBufferSize];
+
+// Who may change the live alarm, and when. The clock's ticks go on inside every modal loop, so
+// these can be open at once and close in any order: runs of the settings dialog (chosen from
+// the menu; the end of an alarm box re-enables the clock, so another run can start while one
+// is open) and one alarm box (a MessageBox opened from a tick, possibly inside a dialog run).
+// The rules:
+// - a confirmation takes effect at its OK (the dialog calls ApplyAlarmConfirmation then), and
+//   only the user's next confirmation replaces it: no other box or run closing undoes it;
+// - a box remembers the confirmation count it opened under. Once the count has moved on, its
+//   OK belongs to an alarm that no longer exists and touches nothing, in memory or in the
+//   registry; the newer alarm, which may have started under the box, is owed a box of its own;
+// - one alarm box at a time: a tick that would open another while one is open counts it shown.
+int s_nConfirmations = 0;
+int s_bBoxOpen = 0;
+
 const DWORD kMinuteMs = 60000;
 
 // The message step: decided once per alarm, flagged before the box can open. A box still open
@@ -43,6 +58,9 @@ unsigned DecideAbsolute(int* ringing, int* messageShown, const AlarmSettings* s,
         *messageShown = 0;
         return kAlarmStopSound;
     }
+    // A box still owed (another alarm's box was open when this one started) comes now.
+    if (matches)
+        return MessageStep(messageShown, s, boxOpen);
     return kAlarmNothing;
 }
 
@@ -68,19 +86,30 @@ unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s,
     return MessageStep(messageShown, s, boxOpen);
 }
 
-void ShowAlarmMessage(int alarmType) {
-    memset(g_szAlarmMessage, 0, sizeof(g_szAlarmMessage));
+// The box of an alarm: the message when it is asked for; for an alarm that cannot sound, first
+// a line that says so and names the sound file.
+void ShowAlarmMessage(int alarmType, int silent) {
+    memset(s_szAlarmMessage, 0, sizeof(s_szAlarmMessage));
+    size_t used = 0;
+    if (silent)
+        used = static_cast<size_t>(wsprintfA(
+            s_szAlarmMessage, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
+            SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm)));
     // A missing file leaves the text empty; the box is shown all the same.
-    ReadMessageText(kMessageFileName, g_szAlarmMessage, sizeof(g_szAlarmMessage),
-                    sizeof(g_szAlarmMessage));
+    if (g_AlarmSettings.MESSAGE)
+        ReadMessageText(kMessageFileName, s_szAlarmMessage + used, sizeof(s_szAlarmMessage) - used,
+                        sizeof(s_szAlarmMessage));
     // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
-    int generation = g_nLiveAlarmGeneration;
-    g_bAlarmBoxOpen = 1;
-    int answer = MessageBoxA(g_hMainWnd, g_szAlarmMessage, kProductTitle, MB_OK);
-    g_bAlarmBoxOpen = 0;
+    int confirmation = s_nConfirmations;
+    s_bBoxOpen = 1;
+    int answer = MessageBoxA(g_hMainWnd, s_szAlarmMessage, kProductTitle, MB_OK);
+    s_bBoxOpen = 0;
     // An OK that comes after a newer confirmation, or after the window went, belongs to an alarm
     // that no longer exists: it must not stop or disarm the current one.
-    if (answer == IDOK && generation == g_nLiveAlarmGeneration && !g_bClockClosed)
+    if (confirmation != s_nConfirmations)
+        // The alarm confirmed meanwhile may have started under this box: it is owed its own.
+        s_bMessageShown = 0;
+    else if (answer == IDOK && !g_bClockClosed)
         RunAlarmActions(AlarmAcknowledgeActions(alarmType), alarmType);
 }
 } // namespace
@@ -120,7 +149,7 @@ int RingingNeedsTicks(const AlarmSettings* settings, int ringing) {
 }
 
 int NextAlarmEventMs() {
-    return AlarmEventMs(&g_AlarmSettings, g_bRinging, GetTickCount(), g_dwAlarmBase, g_dwRingStart);
+    return AlarmEventMs(&g_AlarmSettings, g_bRinging, GetTickCount(), g_dwAlarmBase, s_dwRingStart);
 }
 
 int AlarmWantsFastTicks() {
@@ -137,17 +166,19 @@ unsigned AlarmAcknowledgeActions(int alarmType) {
 void RunAlarmActions(unsigned actions, int alarmType) {
     if (actions & kAlarmStopSound)
         StopAlarmSound();
-    if (actions & kAlarmStartSound)
-        StartAlarmSound();
+    int silent = (actions & kAlarmStartSound) && !StartAlarmSound() && !g_bClockClosed;
     if (actions & kAlarmDisarm) {
+        // The live record is the one confirmed last, so this saves nothing the user undid.
         g_AlarmSettings.ALARM = 0;
-        // The dialog's loop keeps the ticks going: when the user has confirmed new settings
-        // since this record was loaded, the stored record is theirs and stays as it is.
-        if (g_nLiveAlarmGeneration == g_nAlarmRecordGeneration)
-            SaveAlarmSettings(&g_AlarmSettings);
+        SaveAlarmSettings(&g_AlarmSettings);
     }
-    if ((actions & kAlarmShowMessage) && !g_bAlarmBoxOpen)
-        ShowAlarmMessage(alarmType);
+    // An alarm nobody can hear must at least be seen.
+    if (silent) {
+        s_bMessageShown = 1;
+        actions |= kAlarmShowMessage;
+    }
+    if ((actions & kAlarmShowMessage) && !s_bBoxOpen)
+        ShowAlarmMessage(alarmType, silent);
 }
 
 void LoadLiveAlarm(DWORD tickCount) {
@@ -162,15 +193,15 @@ void AlarmTick() {
     GetLocalTime(&now);
     int alarmType = g_AlarmSettings.ALARMTYPE;
     unsigned actions =
-        DecideAlarmTick(&g_bRinging, &g_bMessageShown, &g_AlarmSettings, now.wHour, now.wMinute,
-                        GetTickCount(), g_dwAlarmBase, &g_dwRingStart, g_bAlarmBoxOpen);
+        DecideAlarmTick(&g_bRinging, &s_bMessageShown, &g_AlarmSettings, now.wHour, now.wMinute,
+                        GetTickCount(), g_dwAlarmBase, &s_dwRingStart, s_bBoxOpen);
     RunAlarmActions(actions, alarmType);
 }
 
-void StartAlarmSound() {
+int StartAlarmSound() {
     // After shutdown nothing is created that nobody would delete.
     if (g_bClockClosed)
-        return;
+        return 0;
     if (g_pAlarmPlayer != nullptr) {
         delete g_pAlarmPlayer;
         g_pAlarmPlayer = nullptr;
@@ -178,11 +209,10 @@ void StartAlarmSound() {
     // Without a player the alarm stays silent; the flags go on as if it rang.
     g_pAlarmPlayer = new (std::nothrow) CWaveMix(nullptr);
     if (g_pAlarmPlayer == nullptr)
-        return;
+        return 0;
     g_pAlarmPlayer->SetLoop(1);
-    // A missing file simply stays silent.
     g_pAlarmPlayer->Open(SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm));
-    g_pAlarmPlayer->Play();
+    return g_pAlarmPlayer->Play();
 }
 
 void StopAlarmSound() {
@@ -197,22 +227,24 @@ void DeleteAlarmPlayer() {
     }
 }
 
-void ApplyAlarmDialogResult(int confirmed, DWORD tickCount) {
-    // Cancelled or closed: a ringing alarm goes on ringing.
-    if (!confirmed)
-        return;
+void ApplyAlarmConfirmation(const AlarmSettings* confirmed, DWORD tickCount) {
+    ++s_nConfirmations;
     StopAlarmSound();
     StopChime();
-    LoadAlarmSettings(&g_AlarmSettings);
-    g_nLiveAlarmGeneration = g_nAlarmRecordGeneration;
+    g_AlarmSettings = *confirmed;
     g_bRinging = 0;
     ResetChimeHour();
-    g_bMessageShown = 0;
+    s_bMessageShown = 0;
     g_dwAlarmBase = tickCount;
 }
 
+namespace {
+void ConfirmAlarm(const AlarmSettings* confirmed) {
+    ApplyAlarmConfirmation(confirmed, GetTickCount());
+}
+} // namespace
+
 void OnAlarmSettings(HWND owner) {
-    // A dialog that could not be created leaves g_bAlarmConfirmed 0.
-    AlarmSettingsDialog(g_hInstance, owner);
-    ApplyAlarmDialogResult(g_bAlarmConfirmed, GetTickCount());
+    // Cancelled or closed: nothing changes, a ringing alarm goes on ringing.
+    AlarmSettingsDialog(g_hInstance, owner, ConfirmAlarm);
 }

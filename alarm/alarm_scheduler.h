@@ -11,16 +11,8 @@ class CWaveMix;
 
 extern CWaveMix* g_pAlarmPlayer;
 extern int g_bRinging;
-extern int g_bMessageShown;
+// Tick count from which a relative alarm's delay counts.
 extern DWORD g_dwAlarmBase;
-extern char g_szAlarmMessage[kMessageBufferSize];
-// Tick count at which the ringing alarm started.
-extern DWORD g_dwRingStart;
-// 1 while an alarm message box is open.
-extern int g_bAlarmBoxOpen;
-// The confirmation of the settings dialog the live record was loaded from (see
-// g_nAlarmRecordGeneration): older alarms must not write over a newer confirmation.
-extern int g_nLiveAlarmGeneration;
 
 enum { kAlarmAbsolute = 0, kAlarmRelative = 1 };
 
@@ -59,14 +51,17 @@ int AlarmWantsFastTicks();
 // What OK in the message box of an alarm of the given type asks for.
 unsigned AlarmAcknowledgeActions(int alarmType);
 // Carries out the actions against the live state; a box shown here is acknowledged as type.
+// An alarm whose sound cannot start shows its box even without the message option.
 void RunAlarmActions(unsigned actions, int alarmType);
-// After the settings dialog: a confirmed one reloads the live record and re-arms from now.
-void ApplyAlarmDialogResult(int confirmed, DWORD tickCount);
+// The settings just confirmed become the live ones: sounds stop, flags clear, and a relative
+// delay counts from tickCount.
+void ApplyAlarmConfirmation(const AlarmSettings* confirmed, DWORD tickCount);
 
 // At start-up: the stored alarm becomes the live one, a relative delay counting from tickCount.
 void LoadLiveAlarm(DWORD tickCount);
 void AlarmTick();
-void StartAlarmSound();
+// 1 when the alarm sound plays; 0 when it cannot (no player, file missing or unplayable).
+int StartAlarmSound();
 void StopAlarmSound();
 void DeleteAlarmPlayer();
 void OnAlarmSettings(HWND owner);

@@ -4,23 +4,36 @@
 
 #include <windows.h>
 #include <stddef.h>
+#include <stdio.h>
 
 extern const char kMessageFileName[];
 // Appended to the file name to name the new text while it is being written.
 extern const char kMessageTempSuffix[];
 
-// The most text the message edit, the file and the alarm box carry whole: 32767 bytes and the
-// terminator.
+// The alarm box's buffer: 32767 bytes and the terminator. The message edit holds as many
+// characters.
 enum { kMessageBufferSize = 32768, kMessageMaxChars = kMessageBufferSize - 1 };
 
-// Fills the edit with the file's text. 0 when the file cannot be opened (the edit is left empty).
+// How a message file was read.
+enum MessageRead {
+    kMessageMissing = 0,    // there is no file: nothing can be lost
+    kMessageWhole = 1,      // all of it
+    kMessageCut = 2,        // only its start: it is longer than asked for, or holds a NUL byte
+    kMessageUnreadable = 3, // it is there but cannot be opened or read
+};
+
+// Reads the file's text in one pass (text mode: CR LF reads as LF) into text: at most maxChars
+// characters and size - 1 bytes, ending on a whole Shift-JIS character, terminated. A file that
+// ends on a lone lead byte reads without it. Returns a MessageRead.
+int ReadMessageText(const char* fileName, char* text, size_t size, size_t maxChars);
+// Sets the edit's text to as much of the file as the edit's limit holds; returns a MessageRead.
 int LoadMessageFile(HWND edit, const char* fileName);
-// Replaces the file with the edit's text. The new text goes to a file beside it first, so the old
-// file survives anything that goes wrong before the replacement. 0 on failure.
+// Replaces the file with the edit's text; 0 on failure (the old file is then left as it was).
 int SaveMessageFile(HWND edit, const char* fileName);
-// Appends the file's lines to the zero-filled text buffer until at least limit bytes were read.
-// Never writes more than bufferSize bytes (the text is cut there and stays terminated).
-// 0 when the file cannot be opened.
-int ReadMessageText(const char* fileName, char* text, size_t bufferSize, size_t limit);
+// Replaces the file with text: written beside it, flushed by flush (1 on success), then moved
+// over the old one, so that a crash at any moment leaves the old text or the new one whole.
+int WriteMessageFile(const char* fileName, const char* text, int (*flush)(FILE* file));
+// Pushes what was written to the file through to the disk; 1 on success.
+int FlushToDisk(FILE* file);
 
 #endif

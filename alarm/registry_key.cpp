@@ -51,13 +51,15 @@ void CRegistryKey::ReadDword(const char* subKey, const char* valueName, int* out
     LONG status = ERROR_OUTOFMEMORY;
     if (path != nullptr)
         status = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key);
-    if (status == ERROR_SUCCESS) {
-        DWORD size = sizeof(*out);
-        // The value's type is not examined: a shorter value fills only the low-order bytes.
-        status =
-            RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size);
-    }
-    if (status != ERROR_SUCCESS)
+    DWORD type = REG_NONE, value = 0, size = sizeof(value);
+    if (status == ERROR_SUCCESS)
+        status = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                  &size);
+    // Only a four-byte REG_DWORD is a setting: text or a short binary value read as raw bytes
+    // would arm an alarm or pick a size nobody chose.
+    if (status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value))
+        *out = static_cast<int>(value);
+    else
         *out = defaultValue;
     if (key != nullptr)
         RegCloseKey(key);

@@ -9,7 +9,8 @@ class CRegistryKey {
     explicit CRegistryKey(const char* basePath);
     virtual ~CRegistryKey();
 
-    // Stores defaultValue in *out when the key or the value cannot be read.
+    // Stores defaultValue in *out when the key or the value cannot be read, or the value is not
+    // a REG_DWORD of four bytes.
     void ReadDword(const char* subKey, const char* valueName, int* out, int defaultValue);
     // Creates the key when missing; returns the status of the final close (0 on success).
     LONG WriteDword(const char* subKey, const char* valueName, const int* value);

@@ -3,6 +3,8 @@
 #include "alarm/alarm_scheduler.h"
 #include "alarm/chime.h"
 #include "app/about_box.h"
+#include "app/date_tip.h"
+#include "app/full_screen.h"
 #include "app/wake_timer.h"
 #include "app/window_utils.h"
 #include "face/face_painter.h"
@@ -59,6 +61,7 @@ void OnCreate(HWND window) {
     if (g_WindowSettings.LOCK)
         ToggleMenuCheck(g_hPopupMenu, kMenuPosLock);
     CheckSizeMenuItem(g_WindowSettings.SIZE);
+    CreateDateTip(window);
     g_uTimerId = SetTimer(window, kClockTimerId, kClockTimerMs, nullptr);
     ShowWindow(window, SW_SHOW);
 }
@@ -112,7 +115,9 @@ static void OnClockTimer(HWND window) {
         return;
     ChimeTick();
     // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
-    PaintClockTick(window, g_WindowSettings.SIZE);
+    // The full-screen check rides on the wake that shows each new second.
+    if (PaintClockTick(window, g_WindowSettings.SIZE) == kPaintedNewSecond)
+        GiveWayToFullScreen(window, g_WindowSettings.TOPMOST);
     // Eighth-second wakes while the pendulum swings or a sound needs watching, else each second.
     const int fast =
         g_WindowSettings.SIZE == kSizeLarge || AlarmWantsFastTicks() || ChimeSounding();
@@ -195,6 +200,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_TIMER:
         OnClockTimer(window);
+        break;
+    case WM_NOTIFY:
+        OnDateTipNotify(lParam);
         break;
     case WM_DISPLAYCHANGE:
         KeepWindowReachable(window);

@@ -1,6 +1,7 @@
 #include "app/window_utils.h"
 
 #include <cstring>
+#include <new>
 
 void SetTopmost(HWND window, int on) {
     SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -36,8 +37,13 @@ long long GapSquared(const RECT& a, const RECT& b) {
     return dx * dx + dy * dy;
 }
 
-bool Overlaps(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+// Pixels the two rectangles have in common.
+long long OverlapArea(const RECT& a, const RECT& b) {
+    long long w = static_cast<long long>(a.right < b.right ? a.right : b.right) -
+                  (a.left > b.left ? a.left : b.left);
+    long long h = static_cast<long long>(a.bottom < b.bottom ? a.bottom : b.bottom) -
+                  (a.top > b.top ? a.top : b.top);
+    return w > 0 && h > 0 ? w * h : 0;
 }
 
 // Start of a span of the given length moved into [low, high): the start wins when it is longer.
@@ -51,7 +57,6 @@ long Clamp(long start, long length, long low, long high) {
 
 const int kMaxMonitors = 16;
 struct MonitorList {
-    RECT monitors[kMaxMonitors];
     RECT workAreas[kMaxMonitors];
     int count;
 };
@@ -61,7 +66,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
     if (list->count < kMaxMonitors && GetMonitorInfoA(monitor, &info)) {
-        list->monitors[list->count] = info.rcMonitor;
         list->workAreas[list->count] = info.rcWork;
         ++list->count;
     }
@@ -69,24 +73,41 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }
 } // namespace
 
-POINT ReachablePosition(const RECT& window, const RECT* monitors, const RECT* workAreas,
-                        int count) {
+POINT ReachablePosition(const RECT& window, const RECT* shape, int shapeCount,
+                        const RECT* workAreas, int count) {
     POINT at = {window.left, window.top};
-    int nearest = -1;
-    long long best = 0;
+    const RECT whole = {0, 0, window.right - window.left, window.bottom - window.top};
+    if (shapeCount <= 0) {
+        shape = &whole;
+        shapeCount = 1;
+    }
+    long long opaque = 0;
+    for (int j = 0; j < shapeCount; ++j)
+        opaque += OverlapArea(shape[j], whole);
+    const long long grab = kGrabPixels;
+    const long long enough = opaque < grab ? opaque : grab;
+    int best = -1;
+    long long bestOverlap = 0, bestGap = 0;
     for (int i = 0; i < count; ++i) {
-        // Partly visible is where the user wants it.
-        if (Overlaps(window, monitors[i]))
+        // The work area in window coordinates, against the opaque shape.
+        const RECT work = {workAreas[i].left - window.left, workAreas[i].top - window.top,
+                           workAreas[i].right - window.left, workAreas[i].bottom - window.top};
+        long long shown = 0;
+        for (int j = 0; j < shapeCount; ++j)
+            shown += OverlapArea(shape[j], work);
+        if (shown > 0 && shown >= enough)
             return at;
-        long long gap = GapSquared(window, monitors[i]);
-        if (nearest < 0 || gap < best) {
-            nearest = i;
-            best = gap;
+        long long overlap = OverlapArea(window, workAreas[i]);
+        long long gap = GapSquared(window, workAreas[i]);
+        if (best < 0 || overlap > bestOverlap || (overlap == bestOverlap && gap < bestGap)) {
+            best = i;
+            bestOverlap = overlap;
+            bestGap = gap;
         }
     }
-    if (nearest < 0)
+    if (best < 0)
         return at;
-    const RECT& work = workAreas[nearest];
+    const RECT& work = workAreas[best];
     at.x = Clamp(window.left, window.right - window.left, work.left, work.right);
     at.y = Clamp(window.top, window.bottom - window.top, work.top, work.bottom);
     return at;
@@ -98,7 +119,23 @@ void KeepWindowReachable(HWND window) {
         return;
     MonitorList list = {};
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
-    POINT at = ReachablePosition(r, list.monitors, list.workAreas, list.count);
+    // The window's outline: what of it shows is what the user can grab.
+    RGNDATA* shape = nullptr;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (region != nullptr && GetWindowRgn(window, region) != ERROR) {
+        DWORD size = GetRegionData(region, 0, nullptr);
+        shape = static_cast<RGNDATA*>(operator new(size, std::nothrow));
+        if (shape != nullptr && GetRegionData(region, size, shape) != size) {
+            operator delete(shape);
+            shape = nullptr;
+        }
+    }
+    if (region != nullptr)
+        DeleteObject(region);
+    POINT at = ReachablePosition(r, shape ? reinterpret_cast<const RECT*>(shape->Buffer) : nullptr,
+                                 shape ? static_cast<int>(shape->rdh.nCount) : 0, list.workAreas,
+                                 list.count);
+    operator delete(shape);
     if (at.x != r.left || at.y != r.top)
         SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -4,11 +4,18 @@
 
 #include <windows.h>
 
-// The top-left corner for a window with the given outer rectangle among count monitors and their
-// work areas: unchanged while any part of it lies on a monitor; otherwise it is moved onto the
-// work area of the nearest monitor, whole when it fits (else its top-left corner is kept in).
-POINT ReachablePosition(const RECT& window, const RECT* monitors, const RECT* workAreas, int count);
-// Applies ReachablePosition to the window with the monitors attached now.
+// The opaque pixels of the dial a work area must show for the clock to stay where it is: a
+// 32 x 32 piece's worth, enough to find and grab (or the whole dial, when it is smaller).
+enum { kGrabPixels = 32 * 32 };
+
+// The top-left corner for a window with the given outer rectangle among count work areas. Its
+// opaque shape is given as rectangles in window coordinates (none: the whole rectangle). It stays
+// where it is while one work area shows kGrabPixels of the shape; otherwise it moves onto the
+// work area it overlaps most (or the nearest), whole when it fits (else its top-left corner is
+// kept in).
+POINT ReachablePosition(const RECT& window, const RECT* shape, int shapeCount,
+                        const RECT* workAreas, int count);
+// Applies ReachablePosition to the window, its region and the work areas of the monitors now.
 void KeepWindowReachable(HWND window);
 
 void SetTopmost(HWND window, int on);

@@ -117,14 +117,17 @@ static int s_nPaintedSecond = -1;
 
 // Composes the frame of now and copies the part (x, y, width, height) of it to windowDC in one
 // transfer, so the window never shows a half-drawn frame.
-static void ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int x, int y, int width,
-                           int height) {
-    s_nPaintedSecond = SecondOfDay(now.wHour, now.wMinute, now.wSecond);
+static int ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int x, int y, int width,
+                          int height) {
+    const int second = SecondOfDay(now.wHour, now.wMinute, now.wSecond);
+    const int painted = second != s_nPaintedSecond ? kPaintedNewSecond : kPaintedPart;
+    s_nPaintedSecond = second;
     // The face set keeps a context for the canvas; one is made here only when it has none.
     CMemoryDC canvas(g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr, windowDC,
                      g_hCanvasDC);
     ComposeFrameInto(canvas.Get(), size, &now);
     BitBlt(windowDC, x, y, width, height, canvas.Get(), x, y, SRCCOPY);
+    return painted;
 }
 
 void PaintClock(HWND window, int size) {
@@ -159,10 +162,10 @@ int PaintClockPart(HWND window, const RECT* part, int size) {
     HDC windowDC = GetDC(window);
     if (windowDC == nullptr)
         return 0;
-    ComposeAndSend(windowDC, size, now, bounds.left, bounds.top, bounds.right - bounds.left,
-                   bounds.bottom - bounds.top);
+    const int painted = ComposeAndSend(windowDC, size, now, bounds.left, bounds.top,
+                                       bounds.right - bounds.left, bounds.bottom - bounds.top);
     ReleaseDC(window, windowDC);
-    return 1;
+    return painted;
 }
 
 int PaintClockTick(HWND window, int size) {
@@ -174,5 +177,5 @@ int PaintClockTick(HWND window, int size) {
     GetLocalTime(&now);
     if (SecondOfDay(now.wHour, now.wMinute, now.wSecond) != s_nPaintedSecond)
         return PaintClockPart(window, nullptr, size);
-    return 0;
+    return kPaintedNothing;
 }

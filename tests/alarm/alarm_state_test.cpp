@@ -1,33 +1,14 @@
-// Late and repeated alarms, disarms that come after a newer confirmation, a dialog that never
-// opened, and ticks after shutdown.
+// Repeated alarms under an open box, and ticks after shutdown.
 #include <gtest/gtest.h>
 
-#include <thread>
-
-#include "alarm/alarm_dialog.h"
 #include "alarm/alarm_scheduler.h"
 #include "alarm/chime.h"
 #include "app/main_window.h"
 
 namespace {
 const DWORD kMinute = 60000;
-const unsigned kStart = kAlarmStartSound, kEnd = kAlarmStopSound | kAlarmDisarm;
+const unsigned kStart = kAlarmStartSound;
 } // namespace
-
-// However late the first tick of a relative alarm comes, it rings one minute from then.
-TEST(AlarmState, LateRelativeAlarmRingsAFullMinute) {
-    for (DWORD first : {kMinute, kMinute + 125, 2 * kMinute, 2 * kMinute + 1, 90 * kMinute}) {
-        AlarmSettings s = {0, 1, kAlarmRelative, 0, 0, 1, 0, 0};
-        int ringing = 0, shown = 0;
-        DWORD ringStart = 0;
-        auto tick = [&](DWORD t) {
-            return DecideAlarmTick(&ringing, &shown, &s, 0, 0, 1000 + t, 1000, &ringStart, 0);
-        };
-        EXPECT_EQ(kStart, tick(first)) << first;
-        EXPECT_EQ(kAlarmNothing, tick(first + kMinute - 1)) << first;
-        EXPECT_EQ(kEnd, tick(first + kMinute)) << first;
-    }
-}
 
 // An absolute alarm's box left open past its minute: the next day it rings again without a
 // second box, and the open box counts as this alarm's box even after it is closed.
@@ -49,37 +30,8 @@ TEST(AlarmState, OneBoxAtATime) {
             << d[0] << " " << d[1];
 }
 
-// The glue against the live state: a disarm after a newer confirmation leaves the stored record
-// alone, a dialog that cannot be created confirms nothing, and nothing runs after shutdown.
-TEST(AlarmState, LiveStateIsNeverLost) {
-    const AlarmSettings confirmed = {0, 1, kAlarmRelative, 0, 0, 5, 0, 0};
-    SaveAlarmSettings(&confirmed);
-    g_AlarmSettings = AlarmSettings{0, 1, kAlarmRelative, 0, 0, 1, 1, 0};
-    g_nLiveAlarmGeneration = g_nAlarmRecordGeneration++; // OK in the dialog saved a newer record
-    RunAlarmActions(kAlarmDisarm, kAlarmRelative);
-    AlarmSettings stored;
-    LoadAlarmSettings(&stored);
-    EXPECT_TRUE(stored.ALARM == 1 && stored.MINUTES2 == 5) << "a stale disarm saved";
-    ApplyAlarmDialogResult(1, 0);
-    RunAlarmActions(kAlarmDisarm, kAlarmRelative);
-    LoadAlarmSettings(&stored);
-    EXPECT_TRUE(stored.ALARM == 0 && stored.MINUTES2 == 5) << "the disarm changes ALARM only";
-
-    // ntdll holds no alarm dialog; the error box that says so is answered by a watcher.
-    g_hInstance = GetModuleHandleA("ntdll.dll");
-    g_bAlarmConfirmed = g_bRinging = 1;
-    g_dwAlarmBase = 42;
-    std::thread watcher([] {
-        HWND box = nullptr;
-        for (int i = 0; i < 500 && (box = FindWindowA("#32770", "Error")) == nullptr; ++i)
-            Sleep(10);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    OnAlarmSettings(nullptr);
-    watcher.join();
-    EXPECT_EQ(1, g_bRinging);
-    EXPECT_EQ(42u, g_dwAlarmBase);
-
+// Nothing runs after shutdown, even a tick still under way in the loop of an alarm box.
+TEST(AlarmState, NothingRunsAfterShutdown) {
     g_AlarmSettings = AlarmSettings{1, 1, kAlarmRelative, 0, 0, 1, 0, 0};
     g_dwAlarmBase = GetTickCount() - 10 * kMinute;
     g_bRinging = 0;
@@ -92,5 +44,4 @@ TEST(AlarmState, LiveStateIsNeverLost) {
     EXPECT_EQ(nullptr, g_pAlarmPlayer);
     EXPECT_EQ(nullptr, g_pChimePlayer);
     g_bClockClosed = 0;
-    g_hInstance = nullptr;
 }

@@ -1,10 +1,8 @@
-// When the clock wakes and what it sends to the screen: the wakes walked through a table of
-// times (the timer firing on time or a little late), and the pendulum's part of the window.
+// When the clock wakes: the wakes walked through a table of times (the timer firing on time or
+// a little late).
 #include <gtest/gtest.h>
 
 #include "app/wake_timer.h"
-#include "face/face_set.h"
-#include "imaging/dib.h"
 
 namespace {
 
@@ -55,34 +53,6 @@ TEST(WakeTest, TheNewMinuteAndEverySecondAreMetAsByAnEighthSecondTick) {
             EXPECT_LT(firstAfterDue - due, kWakeTickMs);
         }
     }
-}
-
-TEST(WakeTest, ResultsStayInRangeForAnyInput) {
-    const int kMillis[] = {-5, 0, 999, 1000, 123456};
-    for (int fast = 0; fast <= 1; ++fast) {
-        for (int ms : kMillis) {
-            const int delay = NextWakeMs(fast, ms, kWakeNoEvent);
-            EXPECT_GE(delay, kWakeMinMs) << ms;
-            EXPECT_LE(delay, 1000 + kWakeLagMs) << ms;
-        }
-    }
-    EXPECT_EQ(NextWakeMs(0, 500, 0), kWakeMinMs);
-    EXPECT_EQ(NextWakeMs(0, 500, 300), 300);
-    EXPECT_EQ(NextWakeMs(1, 500, 300), kWakeTickMs + kWakeLagMs);
-}
-
-TEST(SwingBoundsTest, CoversWhatChangesBetweenSuccessiveFramesOnly) {
-    CDIB strip; // four black frames of 10 x 6; the sequence never shows the last one
-    ASSERT_TRUE(strip.Create(40, 6, 32, 1));
-    const unsigned char sequence[] = {0, 1, 2, 1};
-    reinterpret_cast<DWORD*>(strip.GetRow(2))[10 + 3] = 0xff; // frame 1 at (3, 2)
-    reinterpret_cast<DWORD*>(strip.GetRow(4))[20 + 7] = 0xff; // frame 2 at (7, 4)
-    reinterpret_cast<DWORD*>(strip.GetRow(5))[30 + 9] = 0xff; // frame 3 at (9, 5)
-    RECT r = SwingBounds(strip, 10, sequence, 4);
-    EXPECT_EQ((std::vector<LONG>{3, 2, 8, 5}),
-              (std::vector<LONG>{r.left, r.top, r.right, r.bottom}));
-    r = SwingBounds(strip, 20, sequence, 4); // frame 2 would lie beyond the strip
-    EXPECT_TRUE(IsRectEmpty(&r));
 }
 
 } // namespace

@@ -1,22 +1,25 @@
-// Where a window saved off every screen comes back, and where a partly visible one stays.
+// Where a window saved out of reach comes back, and where a window with enough of its dial in
+// view stays.
 #include <gtest/gtest.h>
 
 #include "app/window_utils.h"
 
-// Two monitors side by side, the left one with a 40-pixel task bar; a 100-pixel high window. Rows
-// 1-3 are partly visible (one across both monitors, one by a single pixel) and stay; the last is
-// wider than the work area and keeps its left edge in.
-TEST(WindowPlacement, OffEveryMonitorComesOntoTheNearestWorkArea) {
-    const RECT monitors[] = {{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+// Two work areas side by side, the left one above a 40-pixel task bar; a 100-pixel high window,
+// opaque all over or only in its middle (a dial with transparent corners). A piece of dial too
+// small to grab is out of reach: a 1x1 corner, a 15x15 one, a transparent strip.
+TEST(WindowPlacement, KeptWhereEnoughOfTheDialShowsElseMovedOntoTheNearestWorkArea) {
     const RECT work[] = {{0, 0, 1024, 728}, {1024, 0, 2048, 768}};
-    // left, top, width; where it ends up
-    const int rows[][5] = {
-        {-20, -30, 100, -20, -30},    {1000, 700, 100, 1000, 700}, {2047, 767, 100, 2047, 767},
-        {3000, 2000, 100, 1948, 668}, {-500, 300, 100, 0, 300},    {500, 900, 100, 500, 628},
-        {-300, -300, 100, 0, 0},      {2048, -100, 100, 1948, 0},  {5000, 5000, 2000, 1024, 668}};
+    const RECT middle = {25, 25, 75, 75};
+    // left, top, width, only the middle opaque; where it ends up
+    const int rows[][6] = {{-20, -30, 100, 0, -20, -30},   {1000, 700, 100, 0, 1000, 700},
+                           {-60, -60, 100, 0, -60, -60},   {-40, -40, 100, 1, -40, -40},
+                           {2047, 767, 100, 0, 1948, 668}, {-60, -60, 100, 1, 0, 0},
+                           {1022, -98, 100, 1, 1024, 0},   {3000, 2000, 100, 0, 1948, 668},
+                           {-500, 300, 100, 0, 0, 300},    {500, 900, 100, 0, 500, 628},
+                           {2048, -100, 100, 0, 1948, 0},  {5000, 5000, 2000, 0, 1024, 668}};
     for (const auto& r : rows) {
         RECT w = {r[0], r[1], r[0] + r[2], r[1] + 100};
-        POINT at = ReachablePosition(w, monitors, work, 2);
-        EXPECT_EQ(r[3] * 100000 + r[4], at.x * 100000 + at.y) << r[0] << "," << r[1];
+        POINT at = ReachablePosition(w, r[3] ? &middle : nullptr, r[3], work, 2);
+        EXPECT_EQ(r[4] * 100000 + r[5], at.x * 100000 + at.y) << r[0] << "," << r[1];
     }
 }

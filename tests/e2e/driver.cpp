@@ -49,6 +49,26 @@ HKEY OpenKey(bool create) {
     return key;
 }
 
+// NAME=VALUE: a REG_DWORD; NAME=sz:TEXT a string, NAME=hex:0200 binary bytes (values of the
+// wrong type that the clock must not take for settings).
+void SetValue(HKEY key, const std::string& kv) {
+    const std::string name = kv.substr(0, kv.find('=')), value = kv.substr(kv.find('=') + 1);
+    std::string bytes;
+    DWORD type = REG_DWORD;
+    if (value.compare(0, 3, "sz:") == 0) {
+        type = REG_SZ, bytes = value.substr(3) + '\0';
+    } else if (value.compare(0, 4, "hex:") == 0) {
+        type = REG_BINARY;
+        for (size_t at = 4; at + 1 < value.size(); at += 2)
+            bytes += static_cast<char>(strtol(value.substr(at, 2).c_str(), nullptr, 16));
+    } else {
+        const DWORD number = static_cast<DWORD>(atol(value.c_str()));
+        bytes.assign(reinterpret_cast<const char*>(&number), sizeof(number));
+    }
+    RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
+}
+
 // The local time of day in ms: the clock's own, when the driver runs under its faketime setting.
 long long NowMs() {
     SYSTEMTIME t;
@@ -160,10 +180,30 @@ void Watch(HWND window, int size, int ms) {
     DeleteObject(bitmap);
     FreeFaceSet();
 }
+
+// The tooltip of the process that is showing, or nullptr.
+HWND ShownTip(DWORD process) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "tooltips_class32", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
+}
+
+// Sleeps for ms while the driver's own window (the cover) answers its messages.
+void Pump(int ms) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    Sleep(static_cast<DWORD>(ms));
+}
 } // namespace
 
 int main(int argc, char** argv) {
     HWND target = nullptr;
+    HWND cover = nullptr;
     for (int i = 1; i < argc; ++i) {
         std::string step = argv[i];
         auto arg = [&]() -> const char* { return i + 1 < argc ? argv[++i] : ""; };
@@ -179,12 +219,8 @@ int main(int argc, char** argv) {
         } else if (step == "reg-set") { // reg-set NAME=VALUE...: a fresh store with these values
             RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\quillory");
             HKEY key = i + 1 < argc ? OpenKey(true) : nullptr;
-            for (; i + 1 < argc; ++i) {
-                std::string kv = argv[i + 1];
-                DWORD value = static_cast<DWORD>(atol(kv.c_str() + kv.find('=') + 1));
-                RegSetValueExA(key, kv.substr(0, kv.find('=')).c_str(), 0, REG_DWORD,
-                               reinterpret_cast<BYTE*>(&value), sizeof(value));
-            }
+            for (; i + 1 < argc; ++i)
+                SetValue(key, argv[i + 1]);
             RegCloseKey(key);
         } else if (step == "reg-get") { // reg-get NAME...: prints NAME=VALUE, '-' when missing
             HKEY key = OpenKey(false);
@@ -260,6 +296,56 @@ int main(int argc, char** argv) {
         } else if (step == "watch") { // watch SIZE MS: see Watch
             const int size = atoi(arg());
             Watch(target, size, atoi(arg()));
+        } else if (step == "type") { // type ID TEXT: the user replaces an edit's whole text
+            HWND edit = GetDlgItem(target, atoi(arg()));
+            SendMessageA(edit, EM_SETSEL, 0, -1);
+            SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(arg()));
+        } else if (step == "answers") { // answers MS: the target's thread handles a message
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, atoi(arg()), &result))
+                return 1;
+        } else if (step == "hold") { // hold PATH: the file stays open, unshared, until the end
+            if (CreateFileA(arg(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) ==
+                INVALID_HANDLE_VALUE)
+                return 1;
+        } else if (step == "tip") { // tip MS: the text of the target's tooltip once shown ('-')
+            DWORD process = 0;
+            GetWindowThreadProcessId(target, &process);
+            const int ms = atoi(arg());
+            HWND tip = ShownTip(process);
+            for (int waited = 0; tip == nullptr && waited < ms; waited += 50, Sleep(50))
+                tip = ShownTip(process);
+            char text[256] = "-";
+            if (tip != nullptr)
+                SendMessageTimeoutA(tip, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                                    SMTO_BLOCK, 5000, nullptr);
+            printf("%s\n", text);
+        } else if (step == "cover") { // cover INSET: a borderless window over the screen but its
+                                      // right INSET pixels, brought to the front
+            if (cover == nullptr)
+                cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                        nullptr, nullptr, nullptr);
+            SetWindowPos(cover, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN) - atoi(arg()),
+                         GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+            SetForegroundWindow(cover);
+            Pump(0);
+        } else if (step == "uncover") {
+            DestroyWindow(cover);
+            cover = nullptr;
+        } else if (step == "topmost") { // topmost V MS: waits for the target's topmost style to
+                                        // be V; prints it and whether the target is over the
+                                        // cover ('-': no cover)
+            const int want = atoi(arg()), ms = atoi(arg());
+            int topmost = -1;
+            for (int waited = 0;; waited += 50, Pump(50)) {
+                topmost = (GetWindowLongPtrA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0;
+                if (topmost == want || waited >= ms)
+                    break;
+            }
+            const char* over = cover == nullptr ? "-" : "0";
+            for (HWND w = GetWindow(target, GW_HWNDNEXT); w && cover; w = GetWindow(w, GW_HWNDNEXT))
+                over = w == cover ? "1" : over;
+            printf("%d %s\n", topmost, over);
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;

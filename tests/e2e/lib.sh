@@ -53,7 +53,7 @@ menu() {
 # shows, with T0 the launch time (ms). WHEN "" runs in real time; a faketime setting such as
 # "@2026-12-07 14:59:55 x10" sets the clock's time of day and pace. The first call of a script
 # starts the wineserver, which keeps the tick count and timers, under the same setting; later
-# calls must keep its pace.
+# calls must keep its pace. CLOCK_EXE, when set, is the program to start instead.
 SESSION="${CLOCK_SESSION_KEPT:-}"
 start_clock() {
     local fake=()
@@ -73,7 +73,7 @@ start_clock() {
     driver reg-set "$@" || fail "cannot set the store"
     : >"$AUDIO"
     T0=$(now_ms)
-    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "$BIN/clock.exe" </dev/null) &
+    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "${CLOCK_EXE:-$BIN/clock.exe}" </dev/null) &
     CLOCK_PID=$!
     driver find clock "$WINDOW_MS" >/dev/null || fail "the clock window did not appear"
 }

@@ -4,7 +4,8 @@
 # the time then: after start-up, after a size change from the menu, and after part of it was
 # off the screen and came back. The hands move within 150 ms of each turn of the second; the
 # large size's pendulum goes through its swing on the screen eight times a second. A stored size
-# the clock does not know shows the small face.
+# the clock does not know shows the small face. A window whose only piece on the screen is
+# transparent comes back into view; one with a real piece of dial on the screen stays.
 . "$(dirname "$0")/lib.sh"
 #      SIZE  WIDTH HEIGHT
 FACE=([0]="101   128"
@@ -21,6 +22,7 @@ check_face() {
     read -r w h <<<"${FACE[$1]}"
     read -r l t r b xid <<<"$(driver find clock 5000 rect xid | tr '\n' ' ')"
     expect "$l $t $((r - l))x$((b - t))" "$2 $3 ${w}x$h" "window rectangle"
+    [ -n "$xid" ] || fail "size $1: no X window id" # xwininfo would wait for a click
     info=$(xwininfo -shape -id "$xid") || fail "no X window"
     echo "$info" | grep -q "Width: $w\$" && echo "$info" | grep -q "Height: $h\$" ||
         fail "X window size: $info"
@@ -83,9 +85,9 @@ shape "SIZE=5 LEFT=40 TOP=30"     0    40   30  300
 shape "menu IDM_SIZE_LARGE"       2    40   30  1100
 shape "menu IDM_SIZE_MEDIUM"      1    40   30  300
 shape "menu IDM_SIZE_SMALL"       0    40   30  300
-shape "SIZE=0 LEFT=3000 TOP=2000" 0    923  640 -
+shape "SIZE=0 LEFT=1022 TOP=-120" 0    923  0   -
 shape "off 990 700"               0    923  640 300
-shape "SIZE=9 LEFT=-20 TOP=-30"   0    -20  -30 -
+shape "SIZE=1 LEFT=-100 TOP=700"  1    -100 700 -
 stop_clock
-expect "$(driver reg-get LEFT TOP SIZE)" "LEFT=-20 TOP=-30 SIZE=0" "saved at the end"
+expect "$(driver reg-get LEFT TOP SIZE)" "LEFT=-100 TOP=700 SIZE=1" "saved at the end"
 echo PASS

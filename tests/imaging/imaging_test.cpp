@@ -127,7 +127,9 @@ TEST(ClipBlitRect, CutsToBothImages) {
                              {0, 0, 0x7FFFFFFF, 0x7FFFFFFF, -0x7FFFFFFF, 0}};
     for (const auto& c : cases) {
         BlitRect out = {};
-        ASSERT_EQ(c[6], source.ClipBlitRect(&destination, (const BlitRect*)c, &out)) << &c - cases;
+        ASSERT_EQ(c[6],
+                  source.ClipBlitRect(&destination, reinterpret_cast<const BlitRect*>(c), &out))
+            << &c - cases;
         EXPECT_TRUE(!c[6] || memcmp(c + 7, &out, sizeof(out)) == 0) << &c - cases;
     }
 }

@@ -1,0 +1,64 @@
+#include "app/date_tip.h"
+
+#include <commctrl.h>
+#include <cstdio>
+
+#include "sound/system_dlls.h"
+
+namespace {
+const char* const kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
+// The usual pause before a tooltip, written out rather than left to the double-click time.
+const int kDateTipDelayMs = 500;
+
+// The move loop of a drag and the menu's loop run inside this thread's window procedure.
+int DraggedOrInMenu() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+           (info.flags & (GUI_INMOVESIZE | GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+}
+} // namespace
+
+void FormatDateTip(const SYSTEMTIME& now, char* text) {
+    const char* weekday = now.wDayOfWeek < 7 ? kWeekdays[now.wDayOfWeek] : "";
+    std::snprintf(text, kDateTipChars, "%d年%d月%d日 (%s)", static_cast<int>(now.wYear),
+                  static_cast<int>(now.wMonth), static_cast<int>(now.wDay), weekday);
+}
+
+void CreateDateTip(HWND clock) {
+    if (!InitCommonControlsFromSystem(ICC_WIN95_CLASSES))
+        return;
+    // Always: the clock is seldom the active window. Not owned by the clock: an owned window
+    // is moved along whenever the clock changes its place among topmost windows, and Wine then
+    // leaves the clock below it and no longer topmost. It goes with the thread at the end.
+    HWND tip =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    if (tip == nullptr)
+        return;
+    TTTOOLINFOA tool = {};
+    // The system folder's comctl32 is version 5, which refuses the newer, longer record.
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    // The whole window is the tool, and the tooltip watches its mouse messages itself.
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = clock;
+    tool.uId = reinterpret_cast<UINT_PTR>(clock);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kDateTipDelayMs, 0));
+}
+
+void OnDateTipNotify(LPARAM lParam) {
+    NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    if (info->hdr.code != TTN_GETDISPINFOA)
+        return;
+    // A tooltip with an empty text does not show.
+    info->szText[0] = '\0';
+    info->lpszText = info->szText;
+    if (DraggedOrInMenu())
+        return;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FormatDateTip(now, info->szText);
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The clock beside other programs: resting the pointer on it shows today's date, but not while
+# it is dragged or its menu is open, and the new date after midnight; an always-visible clock
+# gives way to a window covering the screen, comes back after it, and keeps the user's choice.
+. "$(dirname "$0")/lib.sh"
+# Midnight comes 7 s after the start, as the rows before it end.
+MIDNIGHT_MS=7000
+start_clock "@2026-12-07 23:59:53" LEFT=300 TOP=200 TOPMOST=1 ZIHOU=0
+read -r l t r b <<<"$(driver find clock 5000 rect)"
+X=$(((l + r) / 2)) Y=$(((t + b) / 2))
+
+# tip ACTIONS TEXT AFTER: the pointer comes onto the clock from off it, then after the xdotool
+# actions the tooltip shows TEXT ('-': none within 1.2 s); then the actions AFTER. Off the clock
+# there is no window of Wine's to follow the pointer, so it comes back a pixel aside: else Wine
+# sees no move and the tooltip no new visit.
+tip() {
+    eval "xdotool mousemove 0 0 sleep 0.2 mousemove $((X + 1)) $Y $1"
+    expect "$(driver find clock 5000 tip 1200 | iconv -f CP932 -t UTF-8)" "$2" "tooltip after '$1'"
+    [ -z "$3" ] || eval "xdotool $3"
+}
+note "the date on hover, not during a drag or with the menu open"
+#   ACTIONS                                            TEXT                  AFTER
+tip 'mousemove $X $Y'                                  "2026年12月7日 (月)"  ""
+tip 'mousemove $X $Y mousedown 1 mousemove $((X + 20)) $((Y + 20))' \
+                                                       -                     'mousemove $X $Y mouseup 1'
+tip 'mousemove $X $Y click 3'                          -                     "key Escape"
+xdotool mousemove 0 0
+
+note "an always-visible clock under a window covering the screen, and only such a window"
+# Each row: how the driver's window covers the screen (or what comes to the front), then the
+# wait (ms) for the clock's topmost style to become what it should; the style and whether the
+# clock is over the window.
+ABOUT="バージョン情報"
+#     ACTION      WAIT FOR          TOPMOST OVER
+rows=("cover 100" "topmost 0 1200"  "1 1" # 100 pixels short of full screen changes nothing
+      "cover 0"   "topmost 0 2000"  "0 0" # full screen: the clock goes under it
+      "cover 100" "topmost 1 2000"  "1 1" # leaves full screen
+      "cover 0"   "topmost 0 2000"  "0 0"
+      "cmd $(cmd IDM_ABOUT)" \
+                  "topmost 1 2000"  "1 1" # loses the front to the clock's own about box
+      "uncover"   "topmost 1 2000"  "1 -") # closes
+steps=() want=()
+for ((i = 0; i < ${#rows[@]}; i += 3)); do
+    steps+=(${rows[i]} ${rows[i + 1]}) want+=("row $((i / 3 + 1)), ${rows[i]}: ${rows[i + 2]}")
+done
+mapfile -t seen < <(driver find clock 5000 "${steps[@]}")
+for ((i = 0; i < ${#want[@]}; i++)); do
+    expect "${want[i]%%:*}: ${seen[i]:-}" "${want[i]}" "topmost, over the window"
+done
+driver find "$ABOUT" 5000 cmd "$(cmd IDC_ABOUT_OK)" gone "$ABOUT" 5000 || fail "about box stays"
+
+note "the new date after midnight"
+while [ $(($(now_ms) - T0)) -lt $((MIDNIGHT_MS + 2000)) ]; do sleep 0.1; done
+tip 'mousemove $X $Y'                                  "2026年12月8日 (火)"  "mousemove 0 0"
+
+note "the user's choice is what is saved, even when the clock ends under a full-screen window"
+seen=$(driver find clock 5000 cover 0 topmost 0 2000 cmd "$(cmd IDM_EXIT)" gone clock 5000)
+expect "$seen" "0 0" "topmost, over the window at the exit"
+wait_clock
+expect "$CLOCK_RC" 0 "exit code"
+expect "$(driver reg-get TOPMOST)" "TOPMOST=1" "saved"
+echo PASS
