@@ -3,8 +3,17 @@
 #include <cstring>
 
 namespace {
-// The desktop (its window and the shell's two), and the task bar.
-const char* const kShellClasses[] = {"#32769", "Progman", "WorkerW", "Shell_TrayWnd"};
+// The shell's windows that come to the front, some as large as the monitor. A Store app in front
+// is its frame window (ApplicationFrameWindow), not its core window, so it still counts.
+const char* const kShellClasses[] = {
+    "#32769",                       // the desktop
+    "Progman",                      // the shell's desktop
+    "WorkerW",                      // behind the desktop's icons
+    "Shell_TrayWnd",                // the task bar
+    "Shell_SecondaryTrayWnd",       // the task bar of every other monitor
+    "MultitaskingViewFrame",        // task view and Alt+Tab (Windows 10)
+    "XamlExplorerHostIslandWindow", // the same and snap layouts (Windows 11)
+    "Windows.UI.Core.CoreWindow"};  // Start, search and the shell's panels
 
 int IsShell(const char* className) {
     for (const char* shell : kShellClasses) {
@@ -33,7 +42,12 @@ int IsTopmost(HWND window) {
 int TopmostNow(int chosen, const ForegroundWindow* foreground, const RECT& monitor) {
     if (!chosen || foreground == nullptr)
         return chosen;
-    return foreground->ours || IsShell(foreground->className) || !Covers(foreground->rect, monitor);
+    // A program that draws its own caption in its client area reaches the monitor's edges with
+    // it when maximized where no task bar shortens the work area: its style still tells.
+    const DWORD style = foreground->style;
+    const int titledMaximized = (style & WS_MAXIMIZE) != 0 && (style & WS_CAPTION) == WS_CAPTION;
+    return foreground->ours || IsShell(foreground->className) || titledMaximized ||
+           !Covers(foreground->client, monitor);
 }
 
 void GiveWayToFullScreen(HWND clock, int chosen) {
@@ -49,9 +63,13 @@ void GiveWayToFullScreen(HWND clock, int chosen) {
         s_bFrontOurs = process == GetCurrentProcessId();
         s_hFront = front;
     }
-    ForegroundWindow seen = {{0, 0, 0, 0}, s_szFrontClass, s_bFrontOurs};
+    // One call a second for what changes while the same window stays in front: its client area
+    // and its styles (a program entering full screen drops its caption).
+    WINDOWINFO info = {};
+    info.cbSize = sizeof(info);
     if (front != nullptr)
-        GetWindowRect(front, &seen.rect);
+        GetWindowInfo(front, &info);
+    const ForegroundWindow seen = {info.rcClient, info.dwStyle, s_szFrontClass, s_bFrontOurs};
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoA(MonitorFromWindow(clock, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -61,6 +79,8 @@ void GiveWayToFullScreen(HWND clock, int chosen) {
     // Giving way puts the clock just below the full-screen window: HWND_NOTOPMOST alone would
     // leave it at the top of the ordinary windows, still over that one. Below a topmost one,
     // the top of the ordinary windows is low enough.
-    HWND after = topmost ? HWND_TOPMOST : IsTopmost(front) ? HWND_NOTOPMOST : front;
+    HWND after = topmost                                 ? HWND_TOPMOST
+                 : (info.dwExStyle & WS_EX_TOPMOST) != 0 ? HWND_NOTOPMOST
+                                                         : front;
     SetWindowPos(clock, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -1,37 +1,35 @@
-// When an always-visible clock gives way to the foreground window (the date its tooltip shows is
-// the desk story's to read on the real program).
+// When an always-visible clock gives way to the foreground window.
 #include <gtest/gtest.h>
 
 #include "app/full_screen.h"
 
-namespace {
-
-// The clock's monitor is the left one of two; its task bar leaves a work area 40 pixels short.
-TEST(FullScreen, OnlyAnotherProgramCoveringTheClocksWholeMonitorTakesTopmostAway) {
+// The clock's monitor is the left one of two, without a task bar: a maximized window's frame lies
+// past its edges there, and its client area, below the caption, reaches the bottom.
+TEST(FullScreen, OnlyAnotherProgramWhoseClientAreaCoversTheClocksMonitorTakesTopmostAway) {
     const RECT monitor = {0, 0, 1024, 768};
+    const DWORD popup = WS_POPUP, titled = WS_OVERLAPPEDWINDOW, maximized = WS_MAXIMIZE;
     struct Row {
         int chosen;
-        RECT rect;
-        const char* className;
-        int ours, topmost;
+        ForegroundWindow front; // client area, style, class, one of the clock's own
+        int topmost;
     };
     const Row rows[] = {
-        {1, {0, 0, 1024, 768}, "Player", 0, 0},    // exactly the monitor
-        {1, {-8, -8, 1032, 776}, "Player", 0, 0},  // beyond its edges
-        {0, {0, 0, 1024, 768}, "Player", 0, 0},    // the user wants an ordinary clock
-        {1, {0, 0, 1024, 767}, "Player", 0, 1},    // a pixel short
-        {1, {0, 0, 1024, 728}, "Player", 0, 1},    // maximized on the work area
-        {1, {1024, 0, 2048, 768}, "Player", 0, 1}, // full screen on the other monitor
-        {1, {0, 0, 1024, 768}, "Player", 1, 1},    // the clock's own window
-        {1, {0, 0, 1024, 768}, "#32769", 0, 1},    // the desktop
-        {1, {0, 0, 1024, 768}, "Progman", 0, 1},   // the shell's desktop
-        {1, {0, 0, 1024, 768}, "WorkerW", 0, 1},   // behind the desktop's icons
-        {1, {0, 0, 1024, 768}, "Shell_TrayWnd", 0, 1}};
-    for (const Row& r : rows) {
-        const ForegroundWindow front = {r.rect, r.className, r.ours};
-        EXPECT_EQ(r.topmost, TopmostNow(r.chosen, &front, monitor)) << "row " << (&r - rows);
-    }
+        {1, {{0, 0, 1024, 768}, popup, "Player", 0}, 0},               // borderless, the monitor
+        {1, {{-8, -8, 1032, 776}, popup | maximized, "Game", 0}, 0},   // beyond its edges
+        {0, {{0, 0, 1024, 768}, popup, "Player", 0}, 0},               // the user wants it ordinary
+        {1, {{0, 0, 1024, 767}, popup, "Player", 0}, 1},               // a pixel short
+        {1, {{0, 23, 1024, 768}, titled | maximized, "Editor", 0}, 1}, // maximized with a caption
+        {1, {{0, 0, 1024, 768}, titled | maximized, "Browser", 0}, 1}, // drawing its own caption
+        {1, {{1024, 0, 2048, 768}, popup, "Player", 0}, 1},            // on the other monitor
+        {1, {{0, 0, 1024, 768}, popup, "Player", 1}, 1},               // the clock's own window
+        {1, {{0, 0, 1024, 768}, popup, "ApplicationFrameWindow", 0}, 0}}; // a Store app
+    for (const Row& r : rows)
+        EXPECT_EQ(r.topmost, TopmostNow(r.chosen, &r.front, monitor)) << "row " << (&r - rows);
     EXPECT_EQ(1, TopmostNow(1, nullptr, monitor)); // no foreground window
+    for (const char* shell :
+         {"#32769", "Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd",
+          "MultitaskingViewFrame", "XamlExplorerHostIslandWindow", "Windows.UI.Core.CoreWindow"}) {
+        const ForegroundWindow front = {monitor, popup, shell, 0};
+        EXPECT_EQ(1, TopmostNow(1, &front, monitor)) << shell;
+    }
 }
-
-} // namespace

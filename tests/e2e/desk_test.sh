@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The clock beside other programs: resting the pointer on it shows today's date, but not while
 # it is dragged or its menu is open, and the new date after midnight; an always-visible clock
-# gives way to a window covering the screen, comes back after it, and keeps the user's choice.
+# gives way to a full-screen window (not a maximized one), comes back after it, keeps the choice.
 . "$(dirname "$0")/lib.sh"
 # Midnight comes 7 s after the start, as the rows before it end.
 MIDNIGHT_MS=7000
@@ -32,8 +32,8 @@ note "an always-visible clock under a window covering the screen, and only such 
 # clock is over the window.
 ABOUT="バージョン情報"
 #     ACTION      WAIT FOR          TOPMOST OVER
-rows=("cover 100" "topmost 0 1200"  "1 1" # 100 pixels short of full screen changes nothing
-      "cover 0"   "topmost 0 2000"  "0 0" # full screen: the clock goes under it
+rows=("maximize"  "topmost 0 1200"  "1 1" # a titled window maximized, its frame past the edges
+      "cover 0"   "topmost 0 2000"  "0 0" # borderless full screen: the clock goes under it
       "cover 100" "topmost 1 2000"  "1 1" # leaves full screen
       "cover 0"   "topmost 0 2000"  "0 0"
       "cmd $(cmd IDM_ABOUT)" \

@@ -320,13 +320,20 @@ int main(int argc, char** argv) {
                 SendMessageTimeoutA(tip, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
                                     SMTO_BLOCK, 5000, nullptr);
             printf("%s\n", text);
-        } else if (step == "cover") { // cover INSET: a borderless window over the screen but its
-                                      // right INSET pixels, brought to the front
+        } else if (step == "cover" || step == "maximize") { // cover INSET: a borderless window
+            // over the screen but its right INSET pixels; maximize: a titled one maximized. To the
+            // front, in place of one of the other kind.
+            const DWORD style = step == "cover" ? WS_POPUP : WS_OVERLAPPEDWINDOW;
+            if (cover != nullptr && (GetWindowLongPtrA(cover, GWL_STYLE) & style) == 0)
+                DestroyWindow(cover), cover = nullptr;
             if (cover == nullptr)
-                cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                        nullptr, nullptr, nullptr);
-            SetWindowPos(cover, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN) - atoi(arg()),
-                         GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+                cover = CreateWindowExA(0, "STATIC", "cover", style, 0, 0, 1, 1, nullptr, nullptr,
+                                        nullptr, nullptr);
+            if (style == WS_POPUP)
+                SetWindowPos(cover, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN) - atoi(arg()),
+                             GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+            else
+                ShowWindow(cover, SW_MAXIMIZE);
             SetForegroundWindow(cover);
             Pump(0);
         } else if (step == "uncover") {
