@@ -3,9 +3,8 @@
 
 #include "alarm/dialog_support.h"
 
-// Width, height, work area, top-left corner: a 400 x 300 dialog on a 1920 x 1080 monitor above a
-// task bar, on a second monitor left of it, on one above it, under a task bar along the top; one
-// taller than the work area, one larger than the monitor to the left.
+// Width, height, work area, top-left corner: above a task bar, on monitors left of and above that
+// one, under a task bar at the top; taller than the work area, larger than the left monitor.
 TEST(DialogPosition, CenteredOnTheWorkAreaAndKeptWholeOrByItsCaptionInside) {
     const int rows[][8] = {
         {400, 300, 0, 0, 1920, 1040, 760, 370},  {400, 300, -1280, 0, 0, 1024, -840, 362},

@@ -3,8 +3,7 @@
 
 #include "app/full_screen.h"
 
-// The clock's monitor is the left one of two, without a task bar: a maximized window's frame lies
-// past its edges there, and its client area, below the caption, reaches the bottom.
+// The clock's monitor, left of another, has no task bar: a maximized window reaches its bottom.
 TEST(FullScreen, OnlyAnotherProgramWhoseClientAreaCoversTheClocksMonitorTakesTopmostAway) {
     const RECT monitor = {0, 0, 1024, 768};
     const DWORD popup = WS_POPUP, titled = WS_OVERLAPPEDWINDOW, maximized = WS_MAXIMIZE;
