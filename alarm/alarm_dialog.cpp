@@ -13,6 +13,8 @@ struct AlarmDialogRun {
     AlarmConfirmFn confirm;
     // How the message file read when the dialog opened (a MessageRead).
     int messageRead;
+    // The file it read, which OK replaces.
+    char messagePath[kMessagePathSize];
 };
 
 AlarmDialogRun* RunOf(HWND dialog) {
@@ -70,10 +72,10 @@ int ReadClampedNumber(HWND dialog, const SpinTarget& target) {
 
 // Whether a changed message may replace the file. A file the edit did not show whole is
 // replaced only when the user says so; otherwise it stays as it is.
-int MayReplaceMessage(HWND dialog, int messageRead) {
+int MayReplaceMessage(HWND dialog, int messageRead, const char* path) {
     if (messageRead != kMessageCut && messageRead != kMessageUnreadable)
         return 1;
-    char text[512];
+    char text[1024];
     wsprintfA(
         text,
         messageRead == kMessageCut
@@ -83,7 +85,7 @@ int MayReplaceMessage(HWND dialog, int messageRead) {
             : "メッセージファイル「%s」を読み込めなかったため、その内容を表示していません"
               "でした。\n保存すると元の内容は失われます。上書きしますか？\n"
               "（「いいえ」ならファイルはそのまま残ります）",
-        kMessageFileName);
+        path);
     return MessageBoxA(dialog, text, kProductTitle, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) ==
            IDYES;
 }
@@ -92,7 +94,7 @@ int MayReplaceMessage(HWND dialog, int messageRead) {
 void AlarmSettingsDialog(HINSTANCE instance, HWND owner, AlarmConfirmFn confirm) {
     // The up-down controls of the template need their class before the dialog is built.
     InitCommonControlsFromSystem(ICC_UPDOWN_CLASS);
-    AlarmDialogRun run = {confirm, kMessageMissing};
+    AlarmDialogRun run = {confirm, kMessageMissing, ""};
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ALARM), owner, AlarmDlgProc,
                         reinterpret_cast<LPARAM>(&run)) == -1)
         MessageBoxA(nullptr, kDialogInitFailedText, "Error", MB_OK);
@@ -137,8 +139,9 @@ BOOL OnAlarmDlgInit(HWND dialog) {
     CheckDlgButton(dialog, IDC_ALARM_ABSOLUTE, record.ALARMTYPE == 0);
     CheckDlgButton(dialog, IDC_ALARM_RELATIVE, record.ALARMTYPE == 1);
 
-    RunOf(dialog)->messageRead =
-        LoadMessageFile(GetDlgItem(dialog, IDC_ALARM_MESSAGE), kMessageFileName);
+    AlarmDialogRun* run = RunOf(dialog);
+    FindMessageFile(run->messagePath);
+    run->messageRead = LoadMessageFile(GetDlgItem(dialog, IDC_ALARM_MESSAGE), run->messagePath);
     SendCommand(dialog, IDC_ALARM_ENABLE);
     SendCommand(dialog, IDC_ALARM_MESSAGE_SHOW);
     return TRUE;
@@ -227,16 +230,20 @@ void CommitAlarmDlg(HWND dialog, int accepted) {
 
     // The file is written only when the user changed the text.
     HWND edit = GetDlgItem(dialog, IDC_ALARM_MESSAGE);
-    if (!SendMessageA(edit, EM_GETMODIFY, 0, 0) || !MayReplaceMessage(dialog, run->messageRead))
+    if (!SendMessageA(edit, EM_GETMODIFY, 0, 0) ||
+        !MayReplaceMessage(dialog, run->messageRead, run->messagePath))
         return;
     // The old file is left as it was; the rest is saved, but the user must know the new message
-    // is not.
-    if (!SaveMessageFile(edit, kMessageFileName)) {
-        char text[256];
-        wsprintfA(
-            text,
-            "メッセージをファイル「%s」に保存できませんでした。\n以前のメッセージが残っています。",
-            kMessageFileName);
+    // is not, and where it could not be written (a folder under Program Files, say).
+    if (!SaveMessageFile(edit, run->messagePath)) {
+        char text[1024];
+        wsprintfA(text,
+                  "メッセージを保存できませんでした。以前のメッセージが残っています。\n\n"
+                  "保存先：%s\n\n"
+                  "このフォルダーに書き込めないとき（Program Files の中など）は、clock.exe を "
+                  "wave フォルダーといっしょに、書き込めるフォルダー（ドキュメントなど）へ"
+                  "移してください。",
+                  run->messagePath);
         MessageBoxA(dialog, text, kProductTitle, MB_OK | MB_ICONWARNING);
     }
 }

@@ -36,6 +36,20 @@ int s_bBoxOpen = 0;
 
 const DWORD kMinuteMs = 60000;
 
+// The alarm box's first activation, while it is opening: it is made topmost there, as
+// MB_TOPMOST asks, for systems that do not honour the flag (Wine does not).
+HHOOK s_hBoxHook = nullptr;
+int s_bBoxOnTop = 0;
+
+LRESULT CALLBACK AlarmBoxHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && !s_bBoxOnTop) {
+        s_bBoxOnTop = 1;
+        SetWindowPos(reinterpret_cast<HWND>(wParam), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(s_hBoxHook, code, wParam, lParam);
+}
+
 // The message step: decided once per alarm, flagged before the box can open. A box still open
 // from an earlier alarm already shows the message; no second one is stacked on it.
 unsigned MessageStep(int* messageShown, const AlarmSettings* settings, int boxOpen) {
@@ -96,13 +110,26 @@ void ShowAlarmMessage(int alarmType, int silent) {
             s_szAlarmMessage, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
             SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm)));
     // A missing file leaves the text empty; the box is shown all the same.
-    if (g_AlarmSettings.MESSAGE)
-        ReadMessageText(kMessageFileName, s_szAlarmMessage + used, sizeof(s_szAlarmMessage) - used,
+    if (g_AlarmSettings.MESSAGE) {
+        char path[kMessagePathSize];
+        FindMessageFile(path);
+        ReadMessageText(path, s_szAlarmMessage + used, sizeof(s_szAlarmMessage) - used,
                         sizeof(s_szAlarmMessage));
+    }
     // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
     int confirmation = s_nConfirmations;
     s_bBoxOpen = 1;
-    int answer = MessageBoxA(g_hMainWnd, s_szAlarmMessage, kProductTitle, MB_OK);
+    // Nobody asked for this box: it must show over the window the user works in. Windows lets a
+    // background program take the foreground only now and then (the foreground lock), so
+    // MB_SETFOREGROUND alone often leaves the box behind; MB_TOPMOST puts it over every ordinary
+    // window all the same, without taking the keys from what the user is typing into.
+    s_bBoxOnTop = 0;
+    s_hBoxHook = SetWindowsHookExA(WH_CBT, AlarmBoxHook, nullptr, GetCurrentThreadId());
+    int answer = MessageBoxA(g_hMainWnd, s_szAlarmMessage, kProductTitle,
+                             MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
+    if (s_hBoxHook != nullptr)
+        UnhookWindowsHookEx(s_hBoxHook);
+    s_hBoxHook = nullptr;
     s_bBoxOpen = 0;
     // An OK that comes after a newer confirmation, or after the window went, belongs to an alarm
     // that no longer exists: it must not stop or disarm the current one.

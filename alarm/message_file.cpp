@@ -4,6 +4,8 @@
 #include <string.h>
 #include <new>
 
+#include "sound/sound_files.h"
+
 const char kMessageFileName[] = "CLOCK.dat";
 const char kMessageTempSuffix[] = ".new";
 
@@ -20,7 +22,54 @@ size_t WholeCharacters(const char* text, size_t length, size_t maxChars) {
     }
     return at;
 }
+
+// Writes dir\CLOCK.dat (CLOCK.dat for an empty dir) into out; 0 when it does not fit. A root
+// such as "C:\" ends in its backslash already; the trail byte 0x5C of a double-byte character
+// at the end of a name is no backslash.
+int JoinMessageFile(const char* dir, char* out, size_t outSize) {
+    size_t length = strlen(dir);
+    int endsInSlash = 1;
+    for (size_t at = 0, width; at < length; at += width) {
+        width = IsDBCSLeadByte(static_cast<BYTE>(dir[at])) && at + 1 < length ? 2 : 1;
+        endsInSlash = width == 1 && dir[at] == '\\';
+    }
+    if (length + 1 + sizeof(kMessageFileName) > outSize)
+        return 0;
+    strcpy(out, dir);
+    strcat(out, endsInSlash ? "" : "\\");
+    strcat(out, kMessageFileName);
+    return 1;
+}
+
+int MessageFileExists(const char* path) {
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return 1;
+    // Anything but "not there" (a file held open, a folder that cannot be listed) counts as there.
+    DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
 } // namespace
+
+void ChooseMessageFile(const char* programDir, const char* currentDir, int (*exists)(const char*),
+                       char* out, size_t outSize) {
+    char current[kMessagePathSize];
+    // The bare name is the current directory's file too, where its full path does not fit.
+    if (!JoinMessageFile(currentDir, current, sizeof(current)))
+        strcpy(current, kMessageFileName);
+    int beside = programDir[0] != '\0' && JoinMessageFile(programDir, out, outSize);
+    if (beside && (exists(out) || !exists(current)))
+        return;
+    if (outSize > strlen(current))
+        strcpy(out, current);
+}
+
+void FindMessageFile(char* path) {
+    char current[kMessagePathSize];
+    DWORD length = GetCurrentDirectoryA(sizeof(current), current);
+    if (length == 0 || length >= sizeof(current))
+        current[0] = '\0';
+    ChooseMessageFile(GetProgramDirectory(), current, MessageFileExists, path, kMessagePathSize);
+}
 
 int ReadMessageText(const char* fileName, char* text, size_t size, size_t maxChars) {
     if (size == 0)
@@ -70,7 +119,14 @@ int FlushToDisk(FILE* file) {
            FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 }
 
-int WriteMessageFile(const char* fileName, const char* text, int (*flush)(FILE* file)) {
+DWORD MoveOverFile(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : GetLastError();
+}
+
+int WriteMessageFile(const char* fileName, const char* text, int (*flush)(FILE* file),
+                     DWORD (*move)(const char* from, const char* to)) {
     char tempName[MAX_PATH + sizeof(kMessageTempSuffix)];
     if (strlen(fileName) >= MAX_PATH)
         return 0;
@@ -84,8 +140,17 @@ int WriteMessageFile(const char* fileName, const char* text, int (*flush)(FILE* 
     int ok = fputs(text, file) >= 0 && flush(file);
     if (fclose(file) != 0)
         ok = 0;
-    if (ok)
-        ok = MoveFileExA(tempName, fileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    // A scanner or the indexer often opens a file just written, or the old one, for a moment.
+    for (int tries = 1; ok; ++tries) {
+        DWORD error = move(tempName, fileName);
+        if (error == 0)
+            break;
+        int held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                   error == ERROR_LOCK_VIOLATION;
+        ok = held && tries < kMessageMoveTries;
+        if (ok)
+            Sleep(kMessageMoveRetryMs);
+    }
     if (!ok)
         DeleteFileA(tempName);
     return ok;
@@ -101,7 +166,7 @@ int SaveMessageFile(HWND edit, const char* fileName) {
     text[0] = '\0';
     SendMessageA(edit, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text));
     text[size - 1] = '\0';
-    int ok = WriteMessageFile(fileName, text, FlushToDisk);
+    int ok = WriteMessageFile(fileName, text, FlushToDisk, MoveOverFile);
     delete[] text;
     return ok;
 }

@@ -1,4 +1,5 @@
-// The alarm message file "CLOCK.dat": Shift-JIS text written and read in text mode.
+// The alarm message file "CLOCK.dat": Shift-JIS text written and read in text mode, kept beside
+// the program.
 #ifndef CLOCK_ALARM_MESSAGE_FILE_H
 #define CLOCK_ALARM_MESSAGE_FILE_H
 
@@ -13,6 +14,11 @@ extern const char kMessageTempSuffix[];
 // The alarm box's buffer: 32767 bytes and the terminator. The message edit holds as many
 // characters.
 enum { kMessageBufferSize = 32768, kMessageMaxChars = kMessageBufferSize - 1 };
+// A full path of the message file fits in this many bytes (the terminator included).
+enum { kMessagePathSize = MAX_PATH };
+// A replace that fails because someone holds a file (a virus scanner, the search indexer, just
+// after the write) is tried this many times in all, this many milliseconds apart.
+enum { kMessageMoveTries = 5, kMessageMoveRetryMs = 60 };
 
 // How a message file was read.
 enum MessageRead {
@@ -21,6 +27,16 @@ enum MessageRead {
     kMessageCut = 2,        // only its start: it is longer than asked for, or holds a NUL byte
     kMessageUnreadable = 3, // it is there but cannot be opened or read
 };
+
+// The message file of a clock in programDir started in currentDir, written into out (outSize
+// bytes): the file beside the program when it exists; else one in the current directory, where
+// earlier versions kept it (a shortcut's "start in" folder), used where it lies; else the one
+// beside the program, which the first save creates. exists(path) says whether a file is there.
+// An empty or too long programDir leaves the current directory's file.
+void ChooseMessageFile(const char* programDir, const char* currentDir, int (*exists)(const char*),
+                       char* out, size_t outSize);
+// The message file of this process (ChooseMessageFile), into kMessagePathSize bytes.
+void FindMessageFile(char* path);
 
 // Reads the file's text in one pass (text mode: CR LF reads as LF) into text: at most maxChars
 // characters and size - 1 bytes, ending on a whole Shift-JIS character, terminated. A file that
@@ -31,8 +47,13 @@ int LoadMessageFile(HWND edit, const char* fileName);
 // Replaces the file with the edit's text; 0 on failure (the old file is then left as it was).
 int SaveMessageFile(HWND edit, const char* fileName);
 // Replaces the file with text: written beside it, flushed by flush (1 on success), then moved
-// over the old one, so that a crash at any moment leaves the old text or the new one whole.
-int WriteMessageFile(const char* fileName, const char* text, int (*flush)(FILE* file));
+// over the old one by move (0 or a Win32 error code), so that a crash at any moment leaves the
+// old text or the new one whole. A move refused for sharing or access is tried again
+// (kMessageMoveTries); on failure the new file is deleted.
+int WriteMessageFile(const char* fileName, const char* text, int (*flush)(FILE* file),
+                     DWORD (*move)(const char* from, const char* to));
+// Moves from over to, replacing it; 0 or the Win32 error code.
+DWORD MoveOverFile(const char* from, const char* to);
 // Pushes what was written to the file through to the disk; 1 on success.
 int FlushToDisk(FILE* file);
 

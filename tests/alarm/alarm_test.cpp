@@ -157,23 +157,75 @@ TEST(MessageFile, EditLoadAndSave) {
     DestroyWindow(edit);
 }
 
-// The new text reaches the disk before it replaces the old file: while the flush runs the old
-// file is still there, and a flush that fails leaves it (and no new file beside it).
-TEST(MessageFile, FlushedBeforeTheReplace) {
+// The new text reaches the disk before it replaces the old file (during the flush the old one is
+// still there), and a replace refused because someone holds the file open, as a virus scanner
+// does for a moment after a write, is tried again a few times: whether the new text won, how
+// many moves were tried, and no new file left beside the old one either way.
+TEST(MessageFile, FlushedThenMovedOverTheOldOne) {
     static std::string s_path;
-    static int s_answer;
+    static int s_flush, s_moves, s_release;
+    static DWORD s_error;
+    static HANDLE s_held;
+    struct Case {
+        int flush, release;
+        DWORD error;
+        int written, moves;
+    } cases[] = {{0, 1, 0, 0, 0},                 // a failed flush moves nothing
+                 {1, 1, 0, 1, 1},                 // nobody holds the old file
+                 {1, 3, 0, 1, 3},                 // held through two tries
+                 {1, 9, 0, 0, kMessageMoveTries}, // held throughout
+                 {1, 1, ERROR_DISK_FULL, 0, 1}};  // no wait mends this one
     s_path = TempPath("message.dat");
-    for (int answer : {0, 1}) {
-        s_answer = answer;
+    for (const Case& c : cases) {
         WriteBytes(s_path, Bytes{'o', 'l', 'd'});
+        s_flush = c.flush, s_moves = 0, s_release = c.release, s_error = c.error;
+        // As a scanner opens it: others may read and write it, but not replace it.
+        s_held = CreateFileA(s_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
         auto flush = [](FILE* file) {
             const Bytes old = ReadBytes(s_path);
-            return FlushToDisk(file) && old == Bytes{'o', 'l', 'd'} ? s_answer : 0;
+            return FlushToDisk(file) && old == Bytes{'o', 'l', 'd'} ? s_flush : 0;
         };
-        EXPECT_EQ(answer, WriteMessageFile(s_path.c_str(), "new", flush));
+        auto move = [](const char* from, const char* to) {
+            if (++s_moves == s_release)
+                CloseHandle(s_held), s_held = nullptr;
+            return s_error != 0 ? s_error : MoveOverFile(from, to);
+        };
+        EXPECT_EQ(c.written, WriteMessageFile(s_path.c_str(), "new", flush, move)) << c.release;
+        CloseHandle(s_held);
         const Bytes now = ReadBytes(s_path);
-        EXPECT_EQ(answer ? "new" : "old", std::string(now.begin(), now.end()));
+        EXPECT_EQ(c.written ? "new" : "old", std::string(now.begin(), now.end())) << c.release;
+        EXPECT_EQ(c.moves, s_moves) << c.release;
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
                   GetFileAttributesA((s_path + kMessageTempSuffix).c_str()));
+    }
+}
+
+// Which CLOCK.dat a clock uses, by the folders it lives and starts in and the files there.
+TEST(MessageFile, BesideTheProgramElseWhereItStarts) {
+    static const char* s_there;
+    struct Case {
+        const char *program, *current, *there, *chosen;
+    } cases[] = {
+        {"C:\\Clock", "C:\\Clock", "C:\\Clock\\CLOCK.dat", "C:\\Clock\\CLOCK.dat"}, // double-click
+        {"C:\\Clock", "C:\\Windows\\system32", "", "C:\\Clock\\CLOCK.dat"},      // logon, none yet
+        {"C:\\Clock", "D:\\Work", "D:\\Work\\CLOCK.dat", "D:\\Work\\CLOCK.dat"}, // a shortcut's
+        {"C:\\Clock", "D:\\Work", "D:\\Work\\CLOCK.dat|C:\\Clock\\CLOCK.dat",    // both: the
+         "C:\\Clock\\CLOCK.dat"},                                                // program's
+        {"C:", "D:\\", "", "C:\\CLOCK.dat"}, // roots: the program's as its path gives it
+        {"C:", "D:\\", "D:\\CLOCK.dat", "D:\\CLOCK.dat"},
+        {"C:\\\x95\x5c", "D:\\", "", "C:\\\x95\x5c\\CLOCK.dat"}, // a name ending in 0x5C
+        {"", "D:\\Work", "", "D:\\Work\\CLOCK.dat"},             // the program's folder is unknown
+    };
+    for (const Case& c : cases) {
+        s_there = c.there;
+        auto exists = [](const char* path) {
+            return static_cast<int>(
+                (std::string("|") + s_there + "|").find(std::string("|") + path + "|") !=
+                std::string::npos);
+        };
+        char chosen[kMessagePathSize];
+        ChooseMessageFile(c.program, c.current, exists, chosen, sizeof(chosen));
+        EXPECT_STREQ(c.chosen, chosen) << c.program << " " << c.current << " " << c.there;
     }
 }

@@ -112,3 +112,8 @@ wav_data() {
 }
 # voiced FILE: its 16-bit samples without the silent ones the device plays when it runs dry.
 voiced() { od -An -v -tx2 -w2 "$1" | grep -v 0000; }
+# begins_with NAME: true when what was played begins with that sound file, voiced.
+begins_with() {
+    cmp -s <(voiced "$AUDIO" | head -n "$(wav_data "$1" | voiced /dev/stdin | wc -l)") \
+        <(wav_data "$1" | voiced /dev/stdin)
+}

@@ -6,6 +6,5 @@ start_clock "@2026-12-07 07:29:20" ZIHOU=0 ALARM=1 ALARMTYPE=0 HOURS=7 MINUTES=3
 sleep $(((T0 + 38000 - $(now_ms)) / 1000)) || fail "the window came after 07:29:58"
 expect "$(bytes)" 0 "bytes played before 07:30"
 wait_bytes $(($(wav_data w01.wav | wc -c) + 1)) 60 || fail "the alarm did not ring on"
-cmp -s <(voiced "$AUDIO" | head -n "$(wav_data w01.wav | voiced /dev/stdin | wc -l)") \
-    <(wav_data w01.wav | voiced /dev/stdin) || fail "the sound is not the small clock's alarm"
+begins_with w01.wav || fail "the sound is not the small clock's alarm"
 echo PASS
