@@ -57,5 +57,6 @@
 #define IDM_ALARM_STOP 40012
 #define IDM_TOPMOST 40013
 #define IDM_LOCK 40014
+#define IDM_LOGON_START 40015
 
 #endif
