@@ -19,6 +19,7 @@
 namespace {
 const char kClass[] = "ポルカミーナ・アナログ時計";
 const char kKeyPath[] = "Software\\quillory\\Vorimo\\Clock\\Clock1";
+const char kRunPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The visible window a step looks for: the clock, a pop-up menu, or a dialog by its caption.
 HWND Lookup(const std::string& what) {
@@ -192,6 +193,32 @@ HWND ShownTip(DWORD process) {
     return nullptr;
 }
 
+// The check marks a pop-up menu shows: runs of rows with black in the margin left of its items.
+int CountMarks(HWND menu) {
+    RECT r;
+    GetClientRect(menu, &r);
+    POINT at = {0, 0};
+    ClientToScreen(menu, &at);
+    const int width = GetSystemMetrics(SM_CXMENUCHECK), height = r.bottom;
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    DWORD* shot = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
+                                      reinterpret_cast<void**>(&shot), nullptr, 0);
+    HDC screen = GetDC(nullptr);
+    BitBlt(CMemoryDC(bitmap, screen).Get(), 0, 0, width, height, screen, at.x, at.y, SRCCOPY);
+    int marks = 0;
+    for (int y = 0, black = 0, above = 0; y < height; ++y, above = black) {
+        black = 0;
+        for (int x = 0; x < width; ++x)
+            black |= (shot[y * width + x] & 0xffffff) == 0;
+        marks += black && !above;
+    }
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return marks;
+}
+
 // Sleeps for ms while the driver's own window (the cover) answers its messages.
 void Pump(int ms) {
     MSG msg;
@@ -232,6 +259,25 @@ int main(int argc, char** argv) {
                 printf("%s=%s%s", argv[i + 1], shown.c_str(), i + 2 < argc ? " " : "\n");
             }
             RegCloseKey(key);
+        } else if (step == "run-set") { // run-set TEXT: the Run value PolkaminaClock ('-': none)
+            const std::string text = arg();
+            HKEY key = nullptr;
+            RegCreateKeyExA(HKEY_CURRENT_USER, kRunPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr);
+            if (text == "-")
+                RegDeleteValueA(key, "PolkaminaClock");
+            else
+                RegSetValueExA(key, "PolkaminaClock", 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(text.c_str()),
+                               static_cast<DWORD>(text.size() + 1));
+            RegCloseKey(key);
+        } else if (step == "run-get") { // prints the Run value PolkaminaClock ('-': none)
+            char text[1024];
+            DWORD size = sizeof(text);
+            printf("%s\n", RegGetValueA(HKEY_CURRENT_USER, kRunPath, "PolkaminaClock",
+                                        RRF_RT_REG_SZ, nullptr, text, &size) == 0
+                               ? text
+                               : "-");
         } else if (step == "size") { // size PATH BYTES: waits (at most 30 s) for a file to grow
             std::string path = arg();
             long long want = atoll(arg());
@@ -283,6 +329,8 @@ int main(int argc, char** argv) {
             SetDlgItemTextA(target, id, arg());
         } else if (step == "click") { // click ID: an auto button toggles and notifies
             SendMessageA(GetDlgItem(target, atoi(arg())), BM_CLICK, 0, 0);
+        } else if (step == "marks") { // the check marks the target, a pop-up menu, shows
+            printf("%d\n", CountMarks(target));
         } else if (step == "checked") {
             printf("%u\n", IsDlgButtonChecked(target, atoi(arg())));
         } else if (step == "turn") { // turn MS: waits for the next turn of the second, then MS
