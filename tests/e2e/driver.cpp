@@ -19,7 +19,6 @@
 namespace {
 const char kClass[] = "ポルカミーナ・アナログ時計";
 const char kKeyPath[] = "Software\\quillory\\Vorimo\\Clock\\Clock1";
-const char kRunPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The visible window a step looks for: the clock, a pop-up menu, or a dialog by its caption.
 HWND Lookup(const std::string& what) {
@@ -199,23 +198,14 @@ int CountMarks(HWND menu) {
     GetClientRect(menu, &r);
     POINT at = {0, 0};
     ClientToScreen(menu, &at);
-    const int width = GetSystemMetrics(SM_CXMENUCHECK), height = r.bottom;
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
-                       {}};
-    DWORD* shot = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
-                                      reinterpret_cast<void**>(&shot), nullptr, 0);
     HDC screen = GetDC(nullptr);
-    BitBlt(CMemoryDC(bitmap, screen).Get(), 0, 0, width, height, screen, at.x, at.y, SRCCOPY);
     int marks = 0;
-    for (int y = 0, black = 0, above = 0; y < height; ++y, above = black) {
-        black = 0;
-        for (int x = 0; x < width; ++x)
-            black |= (shot[y * width + x] & 0xffffff) == 0;
+    for (int y = 0, black = 0, above = 0; y < r.bottom; ++y, above = black, black = 0) {
+        for (int x = 0; x < GetSystemMetrics(SM_CXMENUCHECK); ++x)
+            black |= GetPixel(screen, at.x + x, at.y + y) == 0;
         marks += black && !above;
     }
     ReleaseDC(nullptr, screen);
-    DeleteObject(bitmap);
     return marks;
 }
 
@@ -259,25 +249,6 @@ int main(int argc, char** argv) {
                 printf("%s=%s%s", argv[i + 1], shown.c_str(), i + 2 < argc ? " " : "\n");
             }
             RegCloseKey(key);
-        } else if (step == "run-set") { // run-set TEXT: the Run value PolkaminaClock ('-': none)
-            const std::string text = arg();
-            HKEY key = nullptr;
-            RegCreateKeyExA(HKEY_CURRENT_USER, kRunPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr);
-            if (text == "-")
-                RegDeleteValueA(key, "PolkaminaClock");
-            else
-                RegSetValueExA(key, "PolkaminaClock", 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(text.c_str()),
-                               static_cast<DWORD>(text.size() + 1));
-            RegCloseKey(key);
-        } else if (step == "run-get") { // prints the Run value PolkaminaClock ('-': none)
-            char text[1024];
-            DWORD size = sizeof(text);
-            printf("%s\n", RegGetValueA(HKEY_CURRENT_USER, kRunPath, "PolkaminaClock",
-                                        RRF_RT_REG_SZ, nullptr, text, &size) == 0
-                               ? text
-                               : "-");
         } else if (step == "size") { // size PATH BYTES: waits (at most 30 s) for a file to grow
             std::string path = arg();
             long long want = atoll(arg());
