@@ -3,10 +3,9 @@
 #include <cstring>
 #include <new>
 
+namespace {
 const char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kRunValueName[] = "PolkaminaClock";
-
-namespace {
 // The longest path Windows knows (32767 characters) in the bytes of a double-byte code page,
 // and the value: that path in quotes with its terminator.
 const DWORD kPathBytes = 2 * 32768;

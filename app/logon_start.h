@@ -5,9 +5,6 @@
 
 #include <windows.h>
 
-extern const char kRunKeyPath[];
-extern const char kRunValueName[];
-
 // Whether a Run value, as its read returned it (status, type, `size` bytes of data that need not
 // end in a zero), starts the program at `programPath`: a REG_SZ holding that path, quoted or not,
 // alone or before arguments. Windows paths compare without regard to case.
