@@ -11,13 +11,11 @@ TEST(LogonStart, MarkedOnlyForAValueThatStartsThisProgram) {
     // The status and type of the read, the text and how many of its bytes are stored (-1: with a
     // terminator, -2: without), whether the mark shows. ヂ is ア with an 'a' for second byte.
     const std::tuple<LONG, DWORD, std::string, int, int> rows[] = {
-        {0, REG_SZ, quoted, -1, 1},
         {0, REG_SZ, path, -1, 1},
         {0, REG_SZ, quoted, -2, 1},
         {0, REG_SZ, quoted + " /min", -1, 1},
         {0, REG_SZ, "\"c:\\PROGRAM FILES\\アラームＡ\\CLOCK.EXE\"", -1, 1},
         {0, REG_SZ, "\"C:\\Program Files\\ヂラームａ\\clock.exe\"", -1, 0},
-        {0, REG_SZ, "\"D:\\clock\\clock.exe\"", -1, 0},
         {0, REG_SZ, path + ".bak", -1, 0},
         {0, REG_SZ, quoted.substr(0, quoted.size() - 1), -1, 0},
         {0, REG_SZ, "", -1, 0},

@@ -192,23 +192,6 @@ HWND ShownTip(DWORD process) {
     return nullptr;
 }
 
-// The check marks a pop-up menu shows: runs of rows with black in the margin left of its items.
-int CountMarks(HWND menu) {
-    RECT r;
-    GetClientRect(menu, &r);
-    POINT at = {0, 0};
-    ClientToScreen(menu, &at);
-    HDC screen = GetDC(nullptr);
-    int marks = 0;
-    for (int y = 0, black = 0, above = 0; y < r.bottom; ++y, above = black, black = 0) {
-        for (int x = 0; x < GetSystemMetrics(SM_CXMENUCHECK); ++x)
-            black |= GetPixel(screen, at.x + x, at.y + y) == 0;
-        marks += black && !above;
-    }
-    ReleaseDC(nullptr, screen);
-    return marks;
-}
-
 // Sleeps for ms while the driver's own window (the cover) answers its messages.
 void Pump(int ms) {
     MSG msg;
@@ -300,8 +283,6 @@ int main(int argc, char** argv) {
             SetDlgItemTextA(target, id, arg());
         } else if (step == "click") { // click ID: an auto button toggles and notifies
             SendMessageA(GetDlgItem(target, atoi(arg())), BM_CLICK, 0, 0);
-        } else if (step == "marks") { // the check marks the target, a pop-up menu, shows
-            printf("%d\n", CountMarks(target));
         } else if (step == "checked") {
             printf("%u\n", IsDlgButtonChecked(target, atoi(arg())));
         } else if (step == "turn") { // turn MS: waits for the next turn of the second, then MS

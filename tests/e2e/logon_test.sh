@@ -3,18 +3,21 @@
 # its mark, after a restart too, and none for a value naming another path.
 . "$(dirname "$0")/lib.sh"
 HERE="\"Z:${BIN//\//\\}\\clock.exe\"" OTHER='C:\Clock\clock.exe'
-# row ACTIONS VALUE MARKS: after the actions the Run value is VALUE (empty: none), and the menu
-# opened on the clock shows MARKS check marks (the stored record marks nothing else).
+# row ACTIONS VALUE MARK: after the actions the Run value is VALUE (empty: none), and the menu
+# opened on the clock shows a check mark (1) or none (0): black left of its items, where the
+# stored record marks nothing else.
 row() {
     eval "$1"
     xdotool mousemove 350 260 sleep 0.2 click 3
-    expect "$(run_value query) $(driver find menu 5000 marks)" "$2 $3" "after '$1'"
+    local l t r b && read -r l t r b <<<"$(driver find menu 5000 rect)"
+    import -window root -crop "10x$((b - t - 6))+$((l + 3))+$((t + 3))" "$WORK/margin.png"
+    expect "$(run_value query) $(convert "$WORK/margin.png" -format '%[fx:minima==0]' info:)" \
+        "$2 $3" "after '$1'"
     xdotool key Escape sleep 0.3
 }
 trap 'run_value delete /f; "$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 start_clock "" LEFT=300 TOP=200
-#   ACTIONS                                  VALUE     MARKS
-row ""                                       ""        0
+#   ACTIONS                                  VALUE     MARK
 row "menu IDM_LOGON_START"                   "$HERE"   1
 row 'start_clock "" LEFT=300 TOP=200'        "$HERE"   1
 row 'run_value add /d "$OTHER" /f'           "$OTHER"  0
