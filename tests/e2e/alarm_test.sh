@@ -44,9 +44,8 @@ note "no alarm stored, through midnight; Cancel in the dialog; a relative alarm 
 start_clock "@2026-12-07 23:59:50 x10" ZIHOU=0 QUIET=1 QUIETFROM=23 QUIETTO=24
 E=$(cmd IDC_ALARM_ENABLE) R=$(cmd IDC_ALARM_RELATIVE) D=$(cmd IDC_ALARM_DELAY)
 Q=$(cmd IDC_ALARM_QUIET) F=$(cmd IDC_ALARM_QUIET_FROM) T=$(cmd IDC_ALARM_QUIET_TO)
-# set_alarm BUTTON: prints what the dialog shows (enabled, relative, delay, quiet hours on, from,
-# to), then enables a relative alarm with a delay of 0 there (the shortest, one minute), turns
-# quiet hours off with the hours 21 to 6, and leaves with BUTTON.
+# set_alarm BUTTON: prints what the dialog shows (enabled, relative, delay, quiet, from, to), sets
+# a relative alarm of 0 (one minute), quiet hours off from 21 to 6, and leaves with BUTTON.
 set_alarm() {
     menu IDM_ALARM_SETTINGS
     driver find "$DIALOG" 10000 checked $E checked $R text $D checked $Q text $F text $T click $E \

@@ -23,9 +23,9 @@ heard() {
         fail "$what: heard $(bytes) bytes, not just $*"
 }
 
-# chime START SIZE HEARD [ACTIONS HEARD-AFTER]: a clock of that size (and the settings after it) on a
-# fresh store (chime on), started at START, strikes HEARD; after the menu choices ACTIONS the
-# capture holds HEARD-AFTER.
+# chime START SIZE HEARD [ACTIONS HEARD-AFTER]: a clock of that size (more settings may follow
+# it) on a fresh store (chime on), started at START, strikes HEARD; after the menu choices ACTIONS
+# the capture holds HEARD-AFTER.
 chime() {
     note "size $2 at $1${4:+, then $4}"
     start_clock "@2026-12-07 $1 x10" SIZE=$2

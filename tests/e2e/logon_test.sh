@@ -3,9 +3,8 @@
 # its mark, after a restart too, and none for a value naming another path.
 . "$(dirname "$0")/lib.sh"
 HERE="\"Z:${BIN//\//\\}\\clock.exe\"" OTHER='C:\Clock\clock.exe'
-# row ACTIONS VALUE MARK: after the actions the Run value is VALUE (empty: none), and the menu
-# opened on the clock shows a check mark (1) or none (0): black left of its items, where the
-# stored record marks nothing else.
+# row ACTIONS VALUE MARK: after the actions the Run value is VALUE (empty: none), and the menu shows
+# a check mark (1) or none (0): black left of its items, where the store marks nothing else.
 row() {
     eval "$1"
     xdotool mousemove 350 260 sleep 0.2 click 3
