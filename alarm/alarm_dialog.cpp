@@ -30,6 +30,8 @@ const int kAlarmTypeControls[] = {
 const int kAbsoluteControls[] = {IDC_ALARM_HOURS, IDC_ALARM_MINUTES, IDC_ALARM_HOURS_LABEL,
                                  IDC_ALARM_MINUTES_LABEL};
 const int kRelativeControls[] = {IDC_ALARM_FROM_NOW_LABEL, IDC_ALARM_DELAY_LABEL, IDC_ALARM_DELAY};
+const int kQuietControls[] = {IDC_ALARM_QUIET_FROM, IDC_ALARM_QUIET_FROM_LABEL, IDC_ALARM_QUIET_TO,
+                              IDC_ALARM_QUIET_TO_LABEL};
 
 // The delay runs from 1 to 60 minutes, as its label says: 0 would arm an alarm that never rings.
 struct SpinTarget {
@@ -42,6 +44,8 @@ const SpinTarget kSpinTargets[] = {
     {IDC_ALARM_HOURS_SPIN, IDC_ALARM_HOURS, 0, 23},
     {IDC_ALARM_MINUTES_SPIN, IDC_ALARM_MINUTES, 0, 59},
     {IDC_ALARM_DELAY_SPIN, IDC_ALARM_DELAY, 1, 60},
+    {IDC_ALARM_QUIET_FROM_SPIN, IDC_ALARM_QUIET_FROM, 0, 23},
+    {IDC_ALARM_QUIET_TO_SPIN, IDC_ALARM_QUIET_TO, 0, 23},
 };
 
 int IsChecked(HWND dialog, int id) {
@@ -122,9 +126,8 @@ INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 BOOL OnAlarmDlgInit(HWND dialog) {
     CenterWindow(dialog);
     SetFocus(GetDlgItem(dialog, IDC_ALARM_OK));
-    SendDlgItemMessageA(dialog, IDC_ALARM_HOURS, EM_LIMITTEXT, 2, 0);
-    SendDlgItemMessageA(dialog, IDC_ALARM_MINUTES, EM_LIMITTEXT, 2, 0);
-    SendDlgItemMessageA(dialog, IDC_ALARM_DELAY, EM_LIMITTEXT, 2, 0);
+    for (const SpinTarget& target : kSpinTargets)
+        SendDlgItemMessageA(dialog, target.edit, EM_LIMITTEXT, 2, 0);
     // The load reads no more of the file than this.
     SendDlgItemMessageA(dialog, IDC_ALARM_MESSAGE, EM_LIMITTEXT, kMessageMaxChars, 0);
 
@@ -138,12 +141,16 @@ BOOL OnAlarmDlgInit(HWND dialog) {
     SetDlgItemInt(dialog, IDC_ALARM_DELAY, static_cast<UINT>(record.MINUTES2), FALSE);
     CheckDlgButton(dialog, IDC_ALARM_ABSOLUTE, record.ALARMTYPE == 0);
     CheckDlgButton(dialog, IDC_ALARM_RELATIVE, record.ALARMTYPE == 1);
+    CheckDlgButton(dialog, IDC_ALARM_QUIET, static_cast<UINT>(record.QUIET));
+    SetDlgItemInt(dialog, IDC_ALARM_QUIET_FROM, static_cast<UINT>(record.QUIETFROM), FALSE);
+    SetDlgItemInt(dialog, IDC_ALARM_QUIET_TO, static_cast<UINT>(record.QUIETTO), FALSE);
 
     AlarmDialogRun* run = RunOf(dialog);
     FindMessageFile(run->messagePath);
     run->messageRead = LoadMessageFile(GetDlgItem(dialog, IDC_ALARM_MESSAGE), run->messagePath);
     SendCommand(dialog, IDC_ALARM_ENABLE);
     SendCommand(dialog, IDC_ALARM_MESSAGE_SHOW);
+    SendCommand(dialog, IDC_ALARM_QUIET);
     return TRUE;
 }
 
@@ -174,6 +181,9 @@ int OnAlarmDlgCommand(HWND dialog, int id) {
         if (!enabled)
             break;
         EnableControl(dialog, IDC_ALARM_MESSAGE, IsChecked(dialog, IDC_ALARM_MESSAGE_SHOW));
+        break;
+    case IDC_ALARM_QUIET:
+        EnableControls(dialog, kQuietControls, IsChecked(dialog, IDC_ALARM_QUIET));
         break;
     case IDC_ALARM_OK:
         CommitAlarmDlg(dialog, 1);
@@ -222,6 +232,9 @@ void CommitAlarmDlg(HWND dialog, int accepted) {
     record.HOURS = ReadClampedNumber(dialog, kSpinTargets[0]);
     record.MINUTES = ReadClampedNumber(dialog, kSpinTargets[1]);
     record.MINUTES2 = ReadClampedNumber(dialog, kSpinTargets[2]);
+    record.QUIET = IsChecked(dialog, IDC_ALARM_QUIET);
+    record.QUIETFROM = ReadClampedNumber(dialog, kSpinTargets[3]);
+    record.QUIETTO = ReadClampedNumber(dialog, kSpinTargets[4]);
     SaveAlarmSettings(&record);
     // In force from this OK on, before any box below can keep the dialog waiting.
     AlarmDialogRun* run = RunOf(dialog);

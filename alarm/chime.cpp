@@ -24,6 +24,14 @@ int ChimeStrikesFor(int zihou, int hour, int minute, int* chimed) {
     return strikes == 0 ? 12 : strikes;
 }
 
+int ChimeQuiet(int hour, int quiet, int from, int to) {
+    if (!quiet || from == to)
+        return 0;
+    if (from < to)
+        return hour >= from && hour < to;
+    return hour >= from || hour < to;
+}
+
 int ChimeFinished(int size, int playCount, int strikes) {
     if (ValidSizeIndex(size) == kSizeMedium)
         return 1;
@@ -51,7 +59,9 @@ void ChimeTick() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     int strikes = ChimeStrikesFor(g_AlarmSettings.ZIHOU, now.wHour, now.wMinute, &g_bChimed);
-    if (strikes == 0)
+    // The decision has marked a quiet hour as struck: its chime is dropped, never played late.
+    const AlarmSettings& s = g_AlarmSettings;
+    if (strikes == 0 || ChimeQuiet(now.wHour, s.QUIET, s.QUIETFROM, s.QUIETTO))
         return;
     g_nStrikes = strikes;
     StartChime(g_WindowSettings.SIZE);

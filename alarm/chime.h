@@ -23,6 +23,10 @@ void ResetChimeHour();
 // minute but 0, set when a chime starts; left alone while the chime is switched off (`zihou` 0).
 int ChimeStrikesFor(int zihou, int hour, int minute, int* chimed);
 
+// Whether the chime of `hour` (0 to 23) keeps quiet: with `quiet` on, the hours from `from` up to
+// but not including `to`, counted round midnight when `to` comes first; equal hours silence none.
+int ChimeQuiet(int hour, int quiet, int from, int to);
+
 // Whether the chime ends after `playCount` play-throughs of `strikes` in the size `size`: the
 // medium size plays once, the others strike the hour. A size outside 0..2 counts as small.
 int ChimeFinished(int size, int playCount, int strikes);

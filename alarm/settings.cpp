@@ -1,5 +1,6 @@
 #include "alarm/settings.h"
 
+#include <climits>
 #include <cstddef>
 #include <new>
 
@@ -9,11 +10,14 @@ const char kSettingsBasePath[] = "Software\\quillory\\Vorimo\\Clock";
 const char kSettingsSubKey[] = "Clock1";
 
 namespace {
-// One registry value of a record: its name, where it lives in the record, its default.
+// One registry value of a record: its name, where it lives in the record, its default, and the
+// range outside which a stored value reads as the default.
 struct ValueSpec {
     const char* name;
     size_t offset;
     int defaultValue;
+    int low = INT_MIN;
+    int high = INT_MAX;
 };
 
 const ValueSpec kWindowValues[] = {
@@ -32,6 +36,9 @@ const ValueSpec kAlarmValues[] = {
     {"MINUTES2", offsetof(AlarmSettings, MINUTES2), 0},
     {"WAVE", offsetof(AlarmSettings, WAVE), 0},
     {"MESSAGE", offsetof(AlarmSettings, MESSAGE), 0},
+    {"QUIET", offsetof(AlarmSettings, QUIET), 0, 0, 1},
+    {"QUIETFROM", offsetof(AlarmSettings, QUIETFROM), 22, 0, 23},
+    {"QUIETTO", offsetof(AlarmSettings, QUIETTO), 7, 0, 23},
 };
 
 template <size_t N> void LoadRecord(void* record, const ValueSpec (&values)[N]) {
@@ -41,7 +48,7 @@ template <size_t N> void LoadRecord(void* record, const ValueSpec (&values)[N]) 
         int* field = reinterpret_cast<int*>(base + v.offset);
         if (key != nullptr)
             key->ReadDword(kSettingsSubKey, v.name, field, v.defaultValue);
-        else
+        if (key == nullptr || *field < v.low || *field > v.high)
             *field = v.defaultValue;
     }
     delete key;

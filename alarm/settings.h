@@ -20,6 +20,11 @@ struct AlarmSettings {
     int MINUTES2;
     int MESSAGE;
     int WAVE;
+    // Hours QUIETFROM up to QUIETTO (0 to 23) strike no chime while QUIET is 1; a record made in
+    // code without them has quiet hours off.
+    int QUIET = 0;
+    int QUIETFROM = 22;
+    int QUIETTO = 7;
 };
 
 extern const char kSettingsBasePath[];

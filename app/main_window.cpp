@@ -5,6 +5,7 @@
 #include "app/about_box.h"
 #include "app/date_tip.h"
 #include "app/full_screen.h"
+#include "app/logon_start.h"
 #include "app/wake_timer.h"
 #include "app/window_utils.h"
 #include "face/face_painter.h"
@@ -41,6 +42,24 @@ static void CheckSizeMenuItem(int size) {
     CheckMenuItem(g_hSizeMenu, static_cast<UINT>(size), MF_BYPOSITION | MF_CHECKED);
 }
 
+// The mark of "Windows の起動時に開始" shows what the Run value holds now: another program, or a
+// copy of the clock elsewhere, may have changed it.
+static void ShowLogonStartMark() {
+    CheckMenuItem(g_hPopupMenu, kMenuPosLogonStart,
+                  MF_BYPOSITION | (LogonStartIsOn() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// Choosing the item turns starting with Windows off when it is marked, else on.
+static void ToggleLogonStart(HWND window) {
+    const int on = !(GetMenuState(g_hPopupMenu, kMenuPosLogonStart, MF_BYPOSITION) & MF_CHECKED);
+    if (!SetLogonStart(on))
+        MessageBoxA(window,
+                    on ? "Windows の起動時に開始するよう登録できませんでした。"
+                       : "Windows の起動時に開始する登録を解除できませんでした。",
+                    kProductTitle, MB_OK | MB_ICONWARNING);
+    ShowLogonStartMark();
+}
+
 void OnCreate(HWND window) {
     g_hMainWnd = window;
     LoadWindowSettings(&g_WindowSettings);
@@ -61,6 +80,7 @@ void OnCreate(HWND window) {
     if (g_WindowSettings.LOCK)
         ToggleMenuCheck(g_hPopupMenu, kMenuPosLock);
     CheckSizeMenuItem(g_WindowSettings.SIZE);
+    ShowLogonStartMark();
     CreateDateTip(window);
     g_uTimerId = SetTimer(window, kClockTimerId, kClockTimerMs, nullptr);
     ShowWindow(window, SW_SHOW);
@@ -163,6 +183,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM) {
     case IDM_LOCK:
         g_WindowSettings.LOCK = ToggleMenuCheck(g_hPopupMenu, kMenuPosLock);
         break;
+    case IDM_LOGON_START:
+        ToggleLogonStart(window);
+        break;
     case IDM_ABOUT:
         ShowAboutBox(g_hInstance, window);
         break;
@@ -174,6 +197,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM) {
 }
 
 static void ShowPopupMenu(HWND window) {
+    ShowLogonStartMark();
     SetForegroundWindow(window);
     POINT pt;
     GetCursorPos(&pt);

@@ -13,7 +13,7 @@ extern UINT_PTR g_uTimerId;
 
 enum { kClockTimerId = 1, kClockTimerMs = 125 };
 // Positions in the pop-up menu.
-enum { kMenuPosSize = 3, kMenuPosTopmost = 5, kMenuPosLock = 6 };
+enum { kMenuPosSize = 3, kMenuPosTopmost = 5, kMenuPosLock = 6, kMenuPosLogonStart = 7 };
 
 ATOM RegisterClockClass(HINSTANCE instance);
 HWND CreateClockWindow(HINSTANCE instance);

@@ -101,6 +101,25 @@ TEST(ChimeDecision, OnceAtTheStartOfEveryHour) {
         EXPECT_EQ(e[3], ChimeFinished(e[0], e[1], e[2])) << e[0] << " " << e[1] << "/" << e[2];
 }
 
+// Quiet hours run from QUIETFROM up to QUIETTO, round midnight when QUIETTO comes first.
+TEST(ChimeDecision, QuietHoursSilenceFromUpToButNotIncludingTo) {
+    // QUIET, QUIETFROM, QUIETTO; for each hour from 0 to 23, whether its chime keeps quiet.
+    const struct {
+        int quiet, from, to;
+        const char* hours;
+    } rows[] = {{1, 22, 7, "111111100000000000000011"}, {1, 0, 7, "111111100000000000000000"},
+                {1, 23, 0, "000000000000000000000001"}, {1, 9, 17, "000000000111111110000000"},
+                {1, 0, 23, "111111111111111111111110"}, {1, 23, 22, "111111111111111111111101"},
+                {1, 7, 7, "000000000000000000000000"},  {1, 0, 0, "000000000000000000000000"},
+                {0, 22, 7, "000000000000000000000000"}};
+    for (const auto& r : rows) {
+        std::string hours;
+        for (int hour = 0; hour < 24; ++hour)
+            hours += static_cast<char>('0' + ChimeQuiet(hour, r.quiet, r.from, r.to));
+        EXPECT_EQ(r.hours, hours) << r.quiet << " " << r.from << "-" << r.to;
+    }
+}
+
 // The message edit of the alarm dialog.
 const DWORD kEditStyle = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
 

@@ -46,22 +46,24 @@ text=$(driver find "$TITLE" 5000 text 0xFFFF | iconv -f CP932 -t UTF-8)
 driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close the box"
 stop_clock
 
-note "an empty store through midnight; Cancel in the dialog; a relative alarm of one minute"
-start_clock "@2026-12-07 23:59:50 x10" ZIHOU=0
+note "no alarm stored, through midnight; Cancel in the dialog; a relative alarm of one minute"
+start_clock "@2026-12-07 23:59:50 x10" ZIHOU=0 QUIET=1 QUIETFROM=23 QUIETTO=24
 E=$(cmd IDC_ALARM_ENABLE) R=$(cmd IDC_ALARM_RELATIVE) D=$(cmd IDC_ALARM_DELAY)
-# set_alarm BUTTON: prints what the dialog shows (enabled, relative, delay), then enables a
-# relative alarm with a delay of 0 there (the shortest, one minute) and leaves with BUTTON.
+Q=$(cmd IDC_ALARM_QUIET) F=$(cmd IDC_ALARM_QUIET_FROM) T=$(cmd IDC_ALARM_QUIET_TO)
+# set_alarm BUTTON: prints what the dialog shows (enabled, relative, delay, quiet, from, to), sets
+# a relative alarm of 0 (one minute), quiet hours off from 21 to 6, and leaves with BUTTON.
 set_alarm() {
     menu IDM_ALARM_SETTINGS
-    driver find "$DIALOG" 10000 checked $E checked $R text $D click $E click $R set $D 0 \
-        cmd "$(cmd "$1")" gone "$DIALOG" 5000 | tr '\n' ' '
+    driver find "$DIALOG" 10000 checked $E checked $R text $D checked $Q text $F text $T click $E \
+        click $R set $D 0 click $Q set $F 21 set $T 6 cmd "$(cmd "$1")" gone "$DIALOG" 5000 |
+        tr '\n' ' '
 }
-expect "$(set_alarm IDC_ALARM_CANCEL)" "0 0 0 " "the dialog on an empty store"
-expect "$(driver reg-get ALARM ALARMTYPE MINUTES2)" "ALARM=- ALARMTYPE=- MINUTES2=-" "after Cancel"
-expect "$(set_alarm IDC_ALARM_OK)" "0 0 0 " "the dialog after Cancel"
+expect "$(set_alarm IDC_ALARM_CANCEL)" "0 0 0 1 23 7 " "the dialog on QUIETTO=24, out of range"
+expect "$(set_alarm IDC_ALARM_OK)" "0 0 0 1 23 7 " "the dialog after Cancel"
 armed=$(now_ms)
 expect "$(bytes)" 0 "bytes played through midnight"
-expect "$(driver reg-get ALARM ALARMTYPE MINUTES2)" "ALARM=1 ALARMTYPE=1 MINUTES2=1" "after OK"
+expect "$(driver reg-get ALARM ALARMTYPE MINUTES2 QUIET QUIETFROM QUIETTO)" \
+    "ALARM=1 ALARMTYPE=1 MINUTES2=1 QUIET=0 QUIETFROM=21 QUIETTO=6" "after OK"
 # One minute is six seconds here: the sound starts at about 6 s and ends at about 12 s.
 start="" last=$armed size=0 patience=20000
 # Sampled until 2.5 s without growth once the sound began, or 20 s without any.

@@ -23,11 +23,12 @@ heard() {
         fail "$what: heard $(bytes) bytes, not just $*"
 }
 
-# chime START SIZE HEARD [ACTIONS HEARD-AFTER]: a clock of that size on a fresh store (chime on),
-# started at START, strikes HEARD; after the menu choices ACTIONS the capture holds HEARD-AFTER.
+# chime START SIZE HEARD [ACTIONS HEARD-AFTER]: a clock of that size (more settings may follow
+# it) on a fresh store (chime on), started at START, strikes HEARD; after the menu choices ACTIONS
+# the capture holds HEARD-AFTER.
 chime() {
     note "size $2 at $1${4:+, then $4}"
-    start_clock "@2026-12-07 $1 x10" "SIZE=$2"
+    start_clock "@2026-12-07 $1 x10" SIZE=$2
     heard "size $2 at $1" $3
     if [ $# -gt 3 ]; then
         menu $4
@@ -38,6 +39,9 @@ chime() {
 chime 14:59:58  0    "w02.wav 3"  IDM_SIZE_MEDIUM  "w04.wav 1"
 chime 14:59:58  1    "w04.wav 1"
 chime 14:59:58  2    "w06.wav 3"
+# Quiet hours from 22 to 7 (the stored hours' defaults): none at 23:00, seven strikes at 07:00.
+chime 22:59:58  "0 QUIET=1" ""
+chime 06:59:58  "0 QUIET=1" "w02.wav 7"
 
 note "\"アラーム停止\" after the first of the twelve strikes of midnight ends them for the hour"
 start_clock "@2026-12-07 23:59:42 x10" SIZE=2

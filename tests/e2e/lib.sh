@@ -45,6 +45,14 @@ menu() {
     sleep 0.3
 }
 
+# run_value query|delete|add ARGS...: reg.exe on the Run value PolkaminaClock; a query prints the
+# text (nothing when missing). A script that writes it deletes it at its end: a value left behind
+# would start a clock with Wine's sessions.
+run_value() {
+    "$WINE_RUN" reg "$1" 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v PolkaminaClock \
+        "${@:2}" </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
+}
+
 # At the end the prefix's wineserver goes, unless a suite keeps its session (CLOCK_SESSION_KEPT).
 [ -n "${CLOCK_SESSION_KEPT:-}" ] || trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 
