@@ -182,6 +182,7 @@ static void ShowPopupMenu(HWND window) {
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    RelayToDateTip(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
         OnCreate(window);
