@@ -114,9 +114,11 @@ static void OnClockTimer(HWND window) {
     if (g_bClockClosed)
         return;
     ChimeTick();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
     // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
     // The full-screen check rides on the wake that shows each new second.
-    if (PaintClockTick(window, g_WindowSettings.SIZE) == kPaintedNewSecond)
+    if (PaintClockTick(window, g_WindowSettings.SIZE, now) == kPaintedNewSecond)
         GiveWayToFullScreen(window, g_WindowSettings.TOPMOST);
     // Eighth-second wakes while the pendulum swings or a sound needs watching, else each second.
     const int fast =

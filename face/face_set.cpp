@@ -15,6 +15,7 @@ RECT g_rcSwing = {0, 0, 0, 0};
 HDC g_hCanvasDC = nullptr;
 HDC g_hFaceDC = nullptr;
 int g_bFaceReady = 0;
+int g_nFaceBuilds = 0;
 HandGeometry g_HandGeometry = {0, 0, 0, 0, 0, 0, 0, 0};
 
 // The slots in the order they are freed and made.
@@ -103,6 +104,7 @@ void BuildFaceSet(HWND window, int size) {
     // The hands' measures belong to the face set: they change with it, and only here.
     SetHandGeometry(g_HandGeometry, size);
     g_bFaceReady = 0;
+    ++g_nFaceBuilds;
     FreeFaceSet();
     for (CDIB** slot : kSlots)
         *slot = new (std::nothrow) CDIB;

@@ -28,6 +28,8 @@ extern HDC g_hCanvasDC;
 extern HDC g_hFaceDC;
 // 0 while the face set is incomplete: nothing is painted then.
 extern int g_bFaceReady;
+// How many face sets have been built: a canvas composed under another count is not this one.
+extern int g_nFaceBuilds;
 // The hands of the size built last; BuildFaceSet alone writes it.
 extern HandGeometry g_HandGeometry;
 
