@@ -45,11 +45,9 @@ void StartChime(int size) {
     g_pChimePlayer->Play();
 }
 
-void ChimeTick() {
+void ChimeTick(const SYSTEMTIME& now) {
     if (g_bClockClosed)
         return;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
     int strikes = ChimeStrikesFor(g_AlarmSettings.ZIHOU, now.wHour, now.wMinute, &g_bChimed);
     if (strikes == 0)
         return;
