@@ -31,12 +31,18 @@ static void CopyDecorationCentered(const CDIB* picture, const Point& at) {
                    at.y - static_cast<int>(halfHeight));
 }
 
+// What a paint selects into a context for bitmap: nothing into the face set's kept one, which
+// holds it already.
+static HBITMAP ToSelect(HDC kept, HBITMAP bitmap) {
+    return kept != nullptr ? nullptr : bitmap;
+}
+
 static void DrawBackground(HDC canvasDC, int size) {
     if (g_pFace == nullptr)
         return;
     // The face set keeps a context for its face; one is made here only when it has none.
     HBITMAP faceBitmap = g_pFace->GetBitmap();
-    CMemoryDC face(faceBitmap, canvasDC, g_hFaceDC);
+    CMemoryDC face(ToSelect(g_hFaceDC, faceBitmap), canvasDC, g_hFaceDC);
     HDC faceDC = face.Get();
     if (size == kSizeLarge) {
         const int frame = kAnimationSequence[g_nAnimationPos];
@@ -107,7 +113,7 @@ void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time) {
 int ComposeFrame(int size, const SYSTEMTIME* time) {
     if (!g_bFaceReady || g_pCanvas == nullptr)
         return 0;
-    CMemoryDC canvas(g_pCanvas->GetBitmap());
+    CMemoryDC canvas(ToSelect(g_hCanvasDC, g_pCanvas->GetBitmap()), nullptr, g_hCanvasDC);
     ComposeFrameInto(canvas.Get(), size, time);
     return 1;
 }
@@ -138,7 +144,7 @@ static int HandsReachSwing() {
 // The pendulum's next frame copied from the strip into its rectangle of the canvas, whose
 // other pixels (the hands among them) stay as the last whole composition left them.
 static void DrawSwing(HDC canvasDC) {
-    CMemoryDC face(g_pFace->GetBitmap(), canvasDC, g_hFaceDC);
+    CMemoryDC face(ToSelect(g_hFaceDC, g_pFace->GetBitmap()), canvasDC, g_hFaceDC);
     const RECT& r = g_rcSwing;
     BitBlt(canvasDC, r.left, r.top, r.right - r.left, r.bottom - r.top, face.Get(),
            kAnimationSequence[g_nAnimationPos] * kFrameWidth + r.left, r.top, SRCCOPY);
@@ -155,8 +161,8 @@ static int ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int who
     if (!turned && !whole && size != kSizeLarge)
         return kPaintedNothing;
     // The face set keeps a context for the canvas; one is made here only when it has none.
-    CMemoryDC canvas(g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr, windowDC,
-                     g_hCanvasDC);
+    CMemoryDC canvas(ToSelect(g_hCanvasDC, g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr),
+                     windowDC, g_hCanvasDC);
     RECT part = {0, 0, g_pCanvas != nullptr ? g_pCanvas->GetWidth() : 0,
                  g_pCanvas != nullptr ? g_pCanvas->GetHeight() : 0};
     if (!turned && !whole && !HandsReachSwing() && g_pFace != nullptr &&

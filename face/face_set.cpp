@@ -132,10 +132,14 @@ void BuildFaceSet(HWND window, int size) {
                                      : CreateRectRgn(0, 0, 0, 0);
     if (g_pCanvas != nullptr)
         g_pCanvas->Create(width, height, 32, 1);
-    // The two contexts every paint borrows (CMemoryDC's kept form) live until FreeFaceSet, the
-    // only other place that touches them.
+    // The two contexts every paint borrows (CMemoryDC's kept form) live, with their bitmaps,
+    // until FreeFaceSet, the only other place that touches them.
     g_hCanvasDC = CreateCompatibleDC(nullptr);
     g_hFaceDC = CreateCompatibleDC(nullptr);
+    if (g_hCanvasDC != nullptr && g_pCanvas != nullptr)
+        SelectObject(g_hCanvasDC, g_pCanvas->GetBitmap());
+    if (g_hFaceDC != nullptr && g_pFace != nullptr)
+        SelectObject(g_hFaceDC, g_pFace->GetBitmap());
     // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
     g_rcSwing = RECT{0, 0, 0, 0};
     if (size == kSizeLarge && g_pFace != nullptr)
