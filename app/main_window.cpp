@@ -135,6 +135,7 @@ static void OnClockTimer(HWND window) {
     // The full-screen check rides on the wake that shows each new second.
     if (visible && PaintClockTick(window, g_WindowSettings.SIZE, now) == kPaintedNewSecond)
         GiveWayToFullScreen(window, g_WindowSettings.TOPMOST);
+    KeepWatchingSession(window);
     const int sounding = AlarmWantsFastTicks() || ChimeSounding();
     const int pace = WakePace(visible, g_WindowSettings.SIZE == kSizeLarge, sounding);
     RearmClockTimer(window, pace,

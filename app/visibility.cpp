@@ -12,6 +12,7 @@ const GUID kDisplayStateGuid = {
 int s_bLocked = 0;
 int s_nDisplay = kDisplayOn;
 HPOWERNOTIFY s_hDisplayNotice = nullptr;
+int s_bSessionWatched = 0;
 } // namespace
 
 int ClockVisible(int locked, int display) {
@@ -31,16 +32,22 @@ void WatchVisibility(HWND window) {
     // Windows answers at once with the display's present state.
     s_hDisplayNotice =
         RegisterPowerSettingNotification(window, &kDisplayStateGuid, DEVICE_NOTIFY_WINDOW_HANDLE);
-    if (const WtsApi* wts = Wtsapi())
-        wts->WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
+    KeepWatchingSession(window);
+}
+
+void KeepWatchingSession(HWND window) {
+    const WtsApi* wts = s_bSessionWatched ? nullptr : Wtsapi();
+    if (wts != nullptr)
+        s_bSessionWatched = wts->WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
 }
 
 void StopWatchingVisibility(HWND window) {
     if (s_hDisplayNotice != nullptr)
         UnregisterPowerSettingNotification(s_hDisplayNotice);
     s_hDisplayNotice = nullptr;
-    if (const WtsApi* wts = Wtsapi())
-        wts->WTSUnRegisterSessionNotification(window);
+    if (s_bSessionWatched)
+        Wtsapi()->WTSUnRegisterSessionNotification(window);
+    s_bSessionWatched = 0;
 }
 
 int NoteVisibilityNotice(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -20,6 +20,9 @@ int DisplayStateOf(const POWERBROADCAST_SETTING* setting);
 // Asks for the session's and the display's notices for window, and gives them back.
 void WatchVisibility(HWND window);
 void StopWatchingVisibility(HWND window);
+// Asks for the session's notices again until that succeeds: a clock started with the session,
+// before the services behind them, is refused at first (RPC_S_INVALID_BINDING).
+void KeepWatchingSession(HWND window);
 
 // Takes in one message of the window; 1 when it changed whether the clock can be seen.
 int NoteVisibilityNotice(UINT message, WPARAM wParam, LPARAM lParam);
