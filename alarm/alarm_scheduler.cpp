@@ -213,11 +213,9 @@ void LoadLiveAlarm(DWORD tickCount) {
     g_dwAlarmBase = tickCount;
 }
 
-void AlarmTick() {
+void AlarmTick(const SYSTEMTIME& now) {
     if (g_bClockClosed)
         return;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
     int alarmType = g_AlarmSettings.ALARMTYPE;
     unsigned actions =
         DecideAlarmTick(&g_bRinging, &s_bMessageShown, &g_AlarmSettings, now.wHour, now.wMinute,

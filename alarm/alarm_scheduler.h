@@ -59,7 +59,7 @@ void ApplyAlarmConfirmation(const AlarmSettings* confirmed, DWORD tickCount);
 
 // At start-up: the stored alarm becomes the live one, a relative delay counting from tickCount.
 void LoadLiveAlarm(DWORD tickCount);
-void AlarmTick();
+void AlarmTick(const SYSTEMTIME& now);
 // 1 when the alarm sound plays; 0 when it cannot (no player, file missing or unplayable).
 int StartAlarmSound();
 void StopAlarmSound();

@@ -53,11 +53,9 @@ void StartChime(int size) {
     g_pChimePlayer->Play();
 }
 
-void ChimeTick() {
+void ChimeTick(const SYSTEMTIME& now) {
     if (g_bClockClosed)
         return;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
     int strikes = ChimeStrikesFor(g_AlarmSettings.ZIHOU, now.wHour, now.wMinute, &g_bChimed);
     // The decision has marked a quiet hour as struck: its chime is dropped, never played late.
     const AlarmSettings& s = g_AlarmSettings;

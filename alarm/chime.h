@@ -2,6 +2,8 @@
 #ifndef CLOCK_ALARM_CHIME_H
 #define CLOCK_ALARM_CHIME_H
 
+#include <windows.h>
+
 class CWaveMix;
 
 extern CWaveMix* g_pChimePlayer;
@@ -9,7 +11,7 @@ extern CWaveMix* g_pChimePlayer;
 extern int g_bChimed;
 extern int g_nStrikes;
 
-void ChimeTick();
+void ChimeTick(const SYSTEMTIME& now);
 // 1 while the chime's sound plays (the strikes are counted on the eighth-second ticks).
 int ChimeSounding();
 void ChimeDone(int* playCount);

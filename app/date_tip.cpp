@@ -9,6 +9,7 @@ namespace {
 const char* const kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
 // The usual pause before a tooltip, written out rather than left to the double-click time.
 const int kDateTipDelayMs = 500;
+HWND s_hTip = nullptr;
 
 // The move loop of a drag and the menu's loop run inside this thread's window procedure.
 int DraggedOrInMenu() {
@@ -40,13 +41,23 @@ void CreateDateTip(HWND clock) {
     TTTOOLINFOA tool = {};
     // The system folder's comctl32 is version 5, which refuses the newer, longer record.
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    // The whole window is the tool, and the tooltip watches its mouse messages itself.
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // The whole window is the tool. Its mouse messages are handed on by the clock: a tooltip
+    // that subclasses the window costs each of its messages (every timer tick) three round
+    // trips to the server under Wine, to find the subclass's property.
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = clock;
     tool.uId = reinterpret_cast<UINT_PTR>(clock);
     tool.lpszText = LPSTR_TEXTCALLBACKA;
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kDateTipDelayMs, 0));
+    s_hTip = tip;
+}
+
+void RelayToDateTip(HWND clock, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (s_hTip == nullptr || message < WM_MOUSEFIRST || message > WM_MOUSELAST)
+        return;
+    MSG msg = {clock, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageA(s_hTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void OnDateTipNotify(LPARAM lParam) {

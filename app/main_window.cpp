@@ -6,6 +6,7 @@
 #include "app/date_tip.h"
 #include "app/full_screen.h"
 #include "app/logon_start.h"
+#include "app/visibility.h"
 #include "app/wake_timer.h"
 #include "app/window_utils.h"
 #include "face/face_painter.h"
@@ -60,6 +61,17 @@ static void ToggleLogonStart(HWND window) {
     ShowLogonStartMark();
 }
 
+// The period the clock timer runs with, and when it was set (ms of the performance counter).
+static int s_nArmedMs = kClockTimerMs;
+static long long s_llArmedAt = 0;
+
+static long long CounterMs() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return count.QuadPart * 1000 / frequency.QuadPart;
+}
+
 void OnCreate(HWND window) {
     g_hMainWnd = window;
     LoadWindowSettings(&g_WindowSettings);
@@ -82,7 +94,9 @@ void OnCreate(HWND window) {
     CheckSizeMenuItem(g_WindowSettings.SIZE);
     ShowLogonStartMark();
     CreateDateTip(window);
+    WatchVisibility(window);
     g_uTimerId = SetTimer(window, kClockTimerId, kClockTimerMs, nullptr);
+    s_llArmedAt = CounterMs();
     ShowWindow(window, SW_SHOW);
 }
 
@@ -101,6 +115,7 @@ void OnDestroy() {
     // after this returns.
     g_bClockClosed = 1;
     KillTimer(g_hMainWnd, g_uTimerId);
+    StopWatchingVisibility(g_hMainWnd);
     SaveWindowRecord();
     DeleteAlarmPlayer();
     DeleteChimePlayer();
@@ -112,36 +127,48 @@ void OnDestroy() {
     FreeFaceSet();
 }
 
-// The period the clock timer runs with.
-static int s_nArmedMs = kClockTimerMs;
-
-// Sets the repeating timer for the next wake, unless the running one already fires then.
-static void RearmClockTimer(HWND window, int fast, int eventMs) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const int period = RearmMs(s_nArmedMs, fast, now.wMilliseconds, eventMs);
+// Sets the repeating timer for the next wake, wantedMs after atMs, unless the running one
+// already fires then.
+static void RearmClockTimer(HWND window, int pace, int wantedMs, long long atMs) {
+    const int period = RearmMs(s_nArmedMs, atMs - s_llArmedAt, pace, wantedMs);
     if (period != 0) {
         g_uTimerId = SetTimer(window, kClockTimerId, static_cast<UINT>(period), nullptr);
         s_nArmedMs = period;
+        s_llArmedAt = CounterMs();
     }
 }
 
-// Every wake: the alarm and the chime look at the time, the window shows what changed, and the
-// timer is set for the next moment anything will.
+// Every wake: the alarm and the chime look at the time, the window shows what changed (while
+// anyone can see it), and the timer is set for the next moment anything will.
 static void OnClockTimer(HWND window) {
-    AlarmTick();
+    // One reading of the clock for everything the wake decides.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const long long nowMs = CounterMs();
+    AlarmTick(now);
     // The alarm box's loop may have seen the window destroyed.
     if (g_bClockClosed)
         return;
-    ChimeTick();
+    ChimeTick(now);
+    const int visible = ClockVisibleNow();
     // Painted here and now rather than through WM_PAINT: fewer round trips to the server.
     // The full-screen check rides on the wake that shows each new second.
-    if (PaintClockTick(window, g_WindowSettings.SIZE) == kPaintedNewSecond)
+    if (visible && PaintClockTick(window, g_WindowSettings.SIZE, now) == kPaintedNewSecond)
         GiveWayToFullScreen(window, g_WindowSettings.TOPMOST);
-    // Eighth-second wakes while the pendulum swings or a sound needs watching, else each second.
-    const int fast =
-        g_WindowSettings.SIZE == kSizeLarge || AlarmWantsFastTicks() || ChimeSounding();
-    RearmClockTimer(window, fast, NextAlarmEventMs());
+    KeepWatchingSession(window);
+    const int sounding = AlarmWantsFastTicks() || ChimeSounding();
+    const int pace = WakePace(visible, g_WindowSettings.SIZE == kSizeLarge, sounding);
+    RearmClockTimer(window, pace,
+                    NextWakeMs(pace, now.wSecond, now.wMilliseconds, NextAlarmEventMs()), nowMs);
+}
+
+// Locked or unlocked, display off or on: a clock that can be seen again shows the present at
+// once; one that cannot drops to the pace of its sounds.
+static void OnVisibilityNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!NoteVisibilityNotice(message, wParam, lParam))
+        return;
+    ForgetPaintedFrame();
+    OnClockTimer(window);
 }
 
 void ChangeSize(int sizeIndex) {
@@ -153,6 +180,7 @@ void ChangeSize(int sizeIndex) {
     // The new size may want another pace (the pendulum's): the next wake, within a tick, sets it.
     g_uTimerId = SetTimer(g_hMainWnd, kClockTimerId, kWakeTickMs, nullptr);
     s_nArmedMs = kWakeTickMs;
+    s_llArmedAt = CounterMs();
     // A size chosen during the first minute of an hour chimes again in its own sound.
     ResetChimeHour();
 }
@@ -206,6 +234,7 @@ static void ShowPopupMenu(HWND window) {
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    RelayToDateTip(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
         OnCreate(window);
@@ -227,6 +256,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_NOTIFY:
         OnDateTipNotify(lParam);
+        break;
+    case WM_WTSSESSION_CHANGE:
+    case WM_POWERBROADCAST:
+        OnVisibilityNotice(window, message, wParam, lParam);
         break;
     case WM_DISPLAYCHANGE:
         KeepWindowReachable(window);

@@ -9,15 +9,24 @@ enum { kWakeTickMs = 125, kWakeLagMs = 15, kWakeMinMs = 10 };
 enum { kWakeSlackMs = 5 };
 // No relative alarm is pending.
 enum { kWakeNoEvent = -1 };
+// How often the clock wakes: at each new minute (nobody can see it and nothing sounds, and the
+// alarm and the chime decide by the minute), each second (the hands), or each eighth of a
+// second (the pendulum swings, or a sound plays whose strikes are counted).
+enum { kPaceMinute = 0, kPaceSecond = 1, kPaceTick = 2 };
 
-// Milliseconds from now, millisecond (0..999) into the current second, to the next wake.
-// fast: the pendulum swings or a sound plays, so wake just after each eighth of a second;
-// otherwise just after the next second. eventMs: milliseconds to the next start or end of a
-// relative alarm, or kWakeNoEvent; the wake comes no later than that.
-int NextWakeMs(int fast, int millisecond, int eventMs);
+// The pace for a clock that can be seen or not, has a pendulum or not, and has a sound playing.
+int WakePace(int visible, int pendulum, int sounding);
 
-// The period to give the repeating timer now, or 0 to leave the one running every armedMs
-// alone, because its next firing comes within kWakeSlackMs of the wanted wake anyway.
-int RearmMs(int armedMs, int fast, int millisecond, int eventMs);
+// Milliseconds from now, second (0..59) and millisecond (0..999) into the current minute, to
+// the next wake: just after the next tick, second or minute by pace. eventMs: milliseconds to
+// the next start or end of a relative alarm, or kWakeNoEvent; the wake comes no later.
+int NextWakeMs(int pace, int second, int millisecond, int eventMs);
+
+// The period to give the repeating timer now, or 0 to leave alone the one set elapsedMs ago to
+// fire every armedMs. A repeating timer keeps its phase however late its messages are taken:
+// one that fires every period of pace, next no earlier than kWakeSlackMs before the wanted wake
+// (wantedMs from now) and no later than kWakeLagMs after it, stays; else the pace's own period
+// when it lands so, else the wanted wake itself.
+int RearmMs(int armedMs, long long elapsedMs, int pace, int wantedMs);
 
 #endif

@@ -31,12 +31,18 @@ static void CopyDecorationCentered(const CDIB* picture, const Point& at) {
                    at.y - static_cast<int>(halfHeight));
 }
 
+// What a paint selects into a context for bitmap: nothing into the face set's kept one, which
+// holds it already.
+static HBITMAP ToSelect(HDC kept, HBITMAP bitmap) {
+    return kept != nullptr ? nullptr : bitmap;
+}
+
 static void DrawBackground(HDC canvasDC, int size) {
     if (g_pFace == nullptr)
         return;
     // The face set keeps a context for its face; one is made here only when it has none.
     HBITMAP faceBitmap = g_pFace->GetBitmap();
-    CMemoryDC face(faceBitmap, canvasDC, g_hFaceDC);
+    CMemoryDC face(ToSelect(g_hFaceDC, faceBitmap), canvasDC, g_hFaceDC);
     HDC faceDC = face.Get();
     if (size == kSizeLarge) {
         const int frame = kAnimationSequence[g_nAnimationPos];
@@ -107,27 +113,71 @@ void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time) {
 int ComposeFrame(int size, const SYSTEMTIME* time) {
     if (!g_bFaceReady || g_pCanvas == nullptr)
         return 0;
-    CMemoryDC canvas(g_pCanvas->GetBitmap());
+    CMemoryDC canvas(ToSelect(g_hCanvasDC, g_pCanvas->GetBitmap()), nullptr, g_hCanvasDC);
     ComposeFrameInto(canvas.Get(), size, time);
     return 1;
 }
 
-// Seconds since midnight of the hands last painted; -1 before the first paint.
+// Seconds since midnight of the hands last painted (-1: none), and the face set the canvas was
+// last composed whole in: between turns of the second its hands stay there for the pendulum's
+// frames.
 static int s_nPaintedSecond = -1;
+static int s_nComposedBuild = -1;
 
-// Composes the frame of now and copies the part (x, y, width, height) of it to windowDC in one
-// transfer, so the window never shows a half-drawn frame.
-static int ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int x, int y, int width,
-                          int height) {
+void ForgetPaintedFrame() {
+    s_nPaintedSecond = -1;
+}
+
+// Whether a hand of the large size, shadow and pen width included, can reach into the
+// pendulum's rectangle at any time of day.
+static int HandsReachSwing() {
+    const HandGeometry& g = g_HandGeometry;
+    int reach = g.hourLength > g.minuteLength ? g.hourLength : g.minuteLength;
+    // The shadow lies 2 pixels off; a 3-pixel pen and its rounding take up to 4 more.
+    reach = (reach > g.secondLength ? reach : g.secondLength) + 2 + 4;
+    const RECT hands = {g.centerX - reach, g.centerY - reach, g.centerX + reach + 1,
+                        g.centerY + reach + 1};
+    RECT common;
+    return IntersectRect(&common, &hands, &g_rcSwing);
+}
+
+// The pendulum's next frame copied from the strip into its rectangle of the canvas, whose
+// other pixels (the hands among them) stay as the last whole composition left them.
+static void DrawSwing(HDC canvasDC) {
+    CMemoryDC face(ToSelect(g_hFaceDC, g_pFace->GetBitmap()), canvasDC, g_hFaceDC);
+    const RECT& r = g_rcSwing;
+    BitBlt(canvasDC, r.left, r.top, r.right - r.left, r.bottom - r.top, face.Get(),
+           kAnimationSequence[g_nAnimationPos] * kFrameWidth + r.left, r.top, SRCCOPY);
+    g_nAnimationPos = g_nAnimationPos + 1 == 8 ? 0 : g_nAnimationPos + 1;
+    GdiFlush();
+}
+
+// Composes the frame of now and copies it, or only the pendulum's rectangle when the second
+// shown has not turned, to windowDC in one transfer, so the window never shows a half-drawn
+// frame. whole: the whole window goes out even within the second shown.
+static int ComposeAndSend(HDC windowDC, int size, const SYSTEMTIME& now, int whole) {
     const int second = SecondOfDay(now.wHour, now.wMinute, now.wSecond);
-    const int painted = second != s_nPaintedSecond ? kPaintedNewSecond : kPaintedPart;
-    s_nPaintedSecond = second;
+    const int turned = second != s_nPaintedSecond || s_nComposedBuild != g_nFaceBuilds;
+    if (!turned && !whole && size != kSizeLarge)
+        return kPaintedNothing;
     // The face set keeps a context for the canvas; one is made here only when it has none.
-    CMemoryDC canvas(g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr, windowDC,
-                     g_hCanvasDC);
-    ComposeFrameInto(canvas.Get(), size, &now);
-    BitBlt(windowDC, x, y, width, height, canvas.Get(), x, y, SRCCOPY);
-    return painted;
+    CMemoryDC canvas(ToSelect(g_hCanvasDC, g_pCanvas != nullptr ? g_pCanvas->GetBitmap() : nullptr),
+                     windowDC, g_hCanvasDC);
+    RECT part = {0, 0, g_pCanvas != nullptr ? g_pCanvas->GetWidth() : 0,
+                 g_pCanvas != nullptr ? g_pCanvas->GetHeight() : 0};
+    if (!turned && !whole && !HandsReachSwing() && g_pFace != nullptr &&
+        g_pFace->GetBitmap() != nullptr) {
+        DrawSwing(canvas.Get());
+        part = g_rcSwing;
+    } else {
+        ComposeFrameInto(canvas.Get(), size, &now);
+        s_nComposedBuild = g_nFaceBuilds;
+        part = turned || whole ? part : g_rcSwing;
+    }
+    s_nPaintedSecond = second;
+    BitBlt(windowDC, part.left, part.top, part.right - part.left, part.bottom - part.top,
+           canvas.Get(), part.left, part.top, SRCCOPY);
+    return turned ? kPaintedNewSecond : kPaintedPart;
 }
 
 void PaintClock(HWND window, int size) {
@@ -142,40 +192,19 @@ void PaintClock(HWND window, int size) {
         InvalidateRect(window, nullptr, FALSE);
     PAINTSTRUCT ps;
     HDC paintDC = BeginPaint(window, &ps);
-    RECT bounds;
-    GetWindowRect(window, &bounds);
-    ComposeAndSend(paintDC, size, now, 0, 0, bounds.right - bounds.left,
-                   bounds.bottom - bounds.top);
+    ComposeAndSend(paintDC, size, now, 1);
     EndPaint(window, &ps);
 }
 
-int PaintClockPart(HWND window, const RECT* part, int size) {
+int PaintClockTick(HWND window, int size, const SYSTEMTIME& now) {
     if (!g_bFaceReady)
-        return 0;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    RECT bounds;
-    GetClientRect(window, &bounds);
-    // Once the second has turned the hands have moved too: then the whole window goes out.
-    if (part != nullptr && SecondOfDay(now.wHour, now.wMinute, now.wSecond) == s_nPaintedSecond)
-        IntersectRect(&bounds, &bounds, part);
-    HDC windowDC = GetDC(window);
-    if (windowDC == nullptr)
-        return 0;
-    const int painted = ComposeAndSend(windowDC, size, now, bounds.left, bounds.top,
-                                       bounds.right - bounds.left, bounds.bottom - bounds.top);
-    ReleaseDC(window, windowDC);
-    return painted;
-}
-
-int PaintClockTick(HWND window, int size) {
-    // The pendulum's part, which PaintClockPart widens to the whole window at a turn of the
-    // second by the same reading of the clock that places the hands.
-    if (size == kSizeLarge)
-        return PaintClockPart(window, &g_rcSwing, size);
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    if (SecondOfDay(now.wHour, now.wMinute, now.wSecond) != s_nPaintedSecond)
-        return PaintClockPart(window, nullptr, size);
-    return kPaintedNothing;
+        return kPaintedNothing;
+    // The class gives the window a context of its own: asked for once, it is never released.
+    static HWND s_hWindow = nullptr;
+    static HDC s_hWindowDC = nullptr;
+    if (s_hWindow != window || s_hWindowDC == nullptr) {
+        s_hWindowDC = GetDC(window);
+        s_hWindow = window;
+    }
+    return s_hWindowDC != nullptr ? ComposeAndSend(s_hWindowDC, size, now, 0) : kPaintedNothing;
 }

@@ -11,19 +11,17 @@ extern int g_nAnimationPos;
 // The WM_PAINT handler of the main window, showing the clock of size.
 void PaintClock(HWND window, int size);
 
-// What a paint outside WM_PAINT sent: nothing (the face set is not ready, or nothing changed),
-// part of a frame of the second already shown, or a frame of a new second (the hands moved).
+// What the timer's paint sent: nothing (the face set is not ready, or nothing changed), the
+// pendulum's part of a frame of the second already shown, or a frame of a new second.
 enum { kPaintedNothing = 0, kPaintedPart = 1, kPaintedNewSecond = 2 };
 
-// Paints the clock at once, outside WM_PAINT, sending only part of the window (client
-// coordinates) to the screen, or all of it when part is null or the second has turned since the
-// last paint. Returns what it sent (kPainted...).
-int PaintClockPart(HWND window, const RECT* part, int size);
+// The timer's paint of the time now: the whole window once the second has turned since the
+// last paint (the hands moved), else only the pendulum's part in the large size, else nothing.
+// Returns what it sent (kPainted...): kPaintedNewSecond once a second.
+int PaintClockTick(HWND window, int size, const SYSTEMTIME& now);
 
-// The timer's paint: the whole window once the second has turned since the last paint (the
-// hands moved), else only the pendulum's part in the large size, else nothing. Returns what it
-// sent (kPainted...): kPaintedNewSecond once a second.
-int PaintClockTick(HWND window, int size);
+// The next paint sends the whole window, as after a turn of the second.
+void ForgetPaintedFrame();
 
 // Draws the frame of size into the canvas through canvasDC, a memory context holding the
 // canvas's bitmap: background (advancing the pendulum in the large size), the hands with

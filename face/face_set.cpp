@@ -15,6 +15,7 @@ RECT g_rcSwing = {0, 0, 0, 0};
 HDC g_hCanvasDC = nullptr;
 HDC g_hFaceDC = nullptr;
 int g_bFaceReady = 0;
+int g_nFaceBuilds = 0;
 HandGeometry g_HandGeometry = {0, 0, 0, 0, 0, 0, 0, 0};
 
 // The slots in the order they are freed and made.
@@ -103,6 +104,7 @@ void BuildFaceSet(HWND window, int size) {
     // The hands' measures belong to the face set: they change with it, and only here.
     SetHandGeometry(g_HandGeometry, size);
     g_bFaceReady = 0;
+    ++g_nFaceBuilds;
     FreeFaceSet();
     for (CDIB** slot : kSlots)
         *slot = new (std::nothrow) CDIB;
@@ -130,10 +132,14 @@ void BuildFaceSet(HWND window, int size) {
                                      : CreateRectRgn(0, 0, 0, 0);
     if (g_pCanvas != nullptr)
         g_pCanvas->Create(width, height, 32, 1);
-    // The two contexts every paint borrows (CMemoryDC's kept form) live until FreeFaceSet, the
-    // only other place that touches them.
+    // The two contexts every paint borrows (CMemoryDC's kept form) live, with their bitmaps,
+    // until FreeFaceSet, the only other place that touches them.
     g_hCanvasDC = CreateCompatibleDC(nullptr);
     g_hFaceDC = CreateCompatibleDC(nullptr);
+    if (g_hCanvasDC != nullptr && g_pCanvas != nullptr)
+        SelectObject(g_hCanvasDC, g_pCanvas->GetBitmap());
+    if (g_hFaceDC != nullptr && g_pFace != nullptr)
+        SelectObject(g_hFaceDC, g_pFace->GetBitmap());
     // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
     g_rcSwing = RECT{0, 0, 0, 0};
     if (size == kSizeLarge && g_pFace != nullptr)

@@ -21,13 +21,17 @@ extern CDIB* g_pDecorC;
 // The large size's pendulum: the part of the window that changes between two frames of the
 // swing. Empty in the other sizes.
 extern RECT g_rcSwing;
-// Memory contexts kept for the life of the face set, so that a paint need not make its own:
-// the painter selects the canvas's and the face's bitmaps into them only while it draws, and
-// leaves the bitmaps free for anyone else between paints. Null when they could not be made.
+// Memory contexts kept for the life of the face set, holding the canvas's and the face's
+// bitmaps all that time, so that a paint neither makes a context nor selects a bitmap (under
+// Wine, a bitmap selected into a context made for the screen selects the context's font anew,
+// which reads the X resource files from disk). Null when they could not be made: each paint
+// then makes its own.
 extern HDC g_hCanvasDC;
 extern HDC g_hFaceDC;
 // 0 while the face set is incomplete: nothing is painted then.
 extern int g_bFaceReady;
+// How many face sets have been built: a canvas composed under another count is not this one.
+extern int g_nFaceBuilds;
 // The hands of the size built last; BuildFaceSet alone writes it.
 extern HandGeometry g_HandGeometry;
 

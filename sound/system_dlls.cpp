@@ -49,6 +49,21 @@ const WinmmApi* Winmm() {
     return s_nState == 1 ? &s_api : nullptr;
 }
 
+const WtsApi* Wtsapi() {
+    static WtsApi s_api;
+    static int s_nState = 0; // as Winmm's
+    if (s_nState == 0) {
+        HMODULE dll = LoadSystemDll("wtsapi32.dll");
+        s_nState = dll != nullptr && Resolve(dll, "WTSRegisterSessionNotification",
+                                             &s_api.WTSRegisterSessionNotification) &
+                                         Resolve(dll, "WTSUnRegisterSessionNotification",
+                                                 &s_api.WTSUnRegisterSessionNotification)
+                       ? 1
+                       : -1;
+    }
+    return s_nState == 1 ? &s_api : nullptr;
+}
+
 int InitCommonControlsFromSystem(DWORD classes) {
     static decltype(&::InitCommonControlsEx) s_pfnInit = nullptr;
     if (s_pfnInit == nullptr) {

@@ -1,14 +1,15 @@
-// The two DLLs the program loads itself: winmm (sound) and comctl32 (dialog controls).
-// Neither is among the DLLs Windows always takes from its own folder, so a file of the same
-// name beside the program (say in a Downloads folder) would be loaded by a load-time import.
-// Both are loaded here by full path from the system folder, and called through typed entry
-// points, which work alike in the 32-bit and the 64-bit program.
+// The DLLs the program loads itself: winmm (sound), comctl32 (dialog controls) and wtsapi32
+// (the session's lock notices). None is among the DLLs Windows always takes from its own folder, so
+// a file of the same name beside the program (say in a Downloads folder) would be loaded by a
+// load-time import. All are loaded here by full path from the system folder, and called through
+// typed entry points, which work alike in the 32-bit and the 64-bit program.
 #ifndef CLOCK_SOUND_SYSTEM_DLLS_H
 #define CLOCK_SOUND_SYSTEM_DLLS_H
 
 #include <windows.h>
 #include <mmsystem.h>
 #include <commctrl.h>
+#include <wtsapi32.h>
 
 // winmm's functions the program calls. The types come from the platform's own declarations
 // (only named here, never linked), so a wrong signature or calling convention cannot compile.
@@ -29,6 +30,13 @@ struct WinmmApi {
 // The table, loaded on first use; nullptr when winmm.dll or any of these functions is missing
 // (the clock then stays silent rather than calling through an empty entry).
 const WinmmApi* Winmm();
+
+// wtsapi32's session notices, loaded on first use; nullptr when the DLL or either is missing.
+struct WtsApi {
+    decltype(&::WTSRegisterSessionNotification) WTSRegisterSessionNotification;
+    decltype(&::WTSUnRegisterSessionNotification) WTSUnRegisterSessionNotification;
+};
+const WtsApi* Wtsapi();
 
 // comctl32's InitCommonControlsEx for these classes; 0 when it cannot be loaded or fails.
 int InitCommonControlsFromSystem(DWORD classes);

@@ -36,8 +36,9 @@ TEST(AlarmState, NothingRunsAfterShutdown) {
     g_dwAlarmBase = GetTickCount() - 10 * kMinute;
     g_bRinging = 0;
     g_bClockClosed = 1;
-    AlarmTick();
-    ChimeTick();
+    const SYSTEMTIME noon = {2026, 12, 1, 7, 12, 0, 0, 0}; // the chime's minute
+    AlarmTick(noon);
+    ChimeTick(noon);
     StartAlarmSound();
     StartChime(0);
     EXPECT_EQ(0, g_bRinging);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The hourly chime of the real clock, run ten times fast and heard in the captured audio: the
 # strikes of each size, a new chime in the new size's sound after a size change during the first
-# minute, and "アラーム停止" ending the strikes for the rest of the hour.
+# minute, a locked session's clock that paints nothing and still strikes on time, and
+# "アラーム停止" ending the strikes for the rest of the hour.
 . "$(dirname "$0")/lib.sh"
 
 # sounds NAME COUNT...: the samples of those sound files, each played COUNT times in a row.
@@ -42,6 +43,14 @@ chime 14:59:58  2    "w06.wav 3"
 # Quiet hours from 22 to 7 (the stored hours' defaults): none at 23:00, seven strikes at 07:00.
 chime 22:59:58  "0 QUIET=1" ""
 chime 06:59:58  "0 QUIET=1" "w02.wav 7"
+
+note "locked before the hour: nothing painted, the strikes on time; unlocked: painted at once"
+start_clock "@2026-12-07 14:58:30 x10" SIZE=2
+read -r locked later <<<"$(driver find clock 5000 session 7 sleep 50 screen sleep 500 screen | tr '\n' ' ')"
+expect "$later" "$locked" "what the window of the locked clock shows five seconds later"
+heard "locked" w06.wav 3 # still locked: the hour's first wake comes on time (see WakeTest)
+read -r locked unlocked <<<"$(driver find clock 5000 screen session 8 sleep 30 screen | tr '\n' ' ')"
+[ "$unlocked" != "$locked" ] || fail "the unlocked clock shows the picture it had when locked"
 
 note "\"アラーム停止\" after the first of the twelve strikes of midnight ends them for the hour"
 start_clock "@2026-12-07 23:59:42 x10" SIZE=2

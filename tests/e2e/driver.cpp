@@ -263,6 +263,22 @@ int main(int argc, char** argv) {
             PostMessageA(target, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (step == "endsession") { // endsession 0|1: the system ends (or not) a session
             SendMessageA(target, WM_ENDSESSION, atoi(arg()), 0);
+        } else if (step == "session") { // session N: the session notice N (7 locked, 8 unlocked)
+            SendMessageA(target, WM_WTSSESSION_CHANGE, atoi(arg()), 0);
+        } else if (step == "screen") { // a hash of what the screen shows where the target lies
+            RECT r;
+            GetWindowRect(target, &r);
+            CDIB shot;
+            shot.Create(r.right - r.left, r.bottom - r.top, 32, 1);
+            HDC screen = GetDC(nullptr);
+            CMemoryDC shotDC(shot.GetBitmap(), screen);
+            BitBlt(shotDC.Get(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top,
+                   SRCCOPY);
+            ReleaseDC(nullptr, screen);
+            unsigned hash = 2166136261u; // FNV-1a
+            for (int i = 0; i < 4 * (r.right - r.left) * (r.bottom - r.top); ++i)
+                hash = (hash ^ shot.GetRow(0)[i]) * 16777619u;
+            printf("%08x\n", hash);
         } else if (step == "rect") {
             RECT r;
             GetWindowRect(target, &r);
