@@ -13,6 +13,10 @@ int s_bLocked = 0;
 int s_nDisplay = kDisplayOn;
 HPOWERNOTIFY s_hDisplayNotice = nullptr;
 int s_bSessionWatched = 0;
+// When the session's notices were last asked for.
+int s_bSessionTried = 0;
+DWORD s_dwSessionTried = 0;
+const DWORD kSessionRetryMs = 5000;
 } // namespace
 
 int ClockVisible(int locked, int display) {
@@ -36,7 +40,16 @@ void WatchVisibility(HWND window) {
 }
 
 void KeepWatchingSession(HWND window) {
-    const WtsApi* wts = s_bSessionWatched ? nullptr : Wtsapi();
+    if (s_bSessionWatched)
+        return;
+    // Each try is a call to a system service, and a session without that service refuses every
+    // one: tried again only every few seconds, not on every wake.
+    const DWORD now = GetTickCount();
+    if (s_bSessionTried && now - s_dwSessionTried < kSessionRetryMs)
+        return;
+    s_bSessionTried = 1;
+    s_dwSessionTried = now;
+    const WtsApi* wts = Wtsapi();
     if (wts != nullptr)
         s_bSessionWatched = wts->WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
 }
@@ -48,6 +61,7 @@ void StopWatchingVisibility(HWND window) {
     if (s_bSessionWatched)
         Wtsapi()->WTSUnRegisterSessionNotification(window);
     s_bSessionWatched = 0;
+    s_bSessionTried = 0;
 }
 
 int NoteVisibilityNotice(UINT message, WPARAM wParam, LPARAM lParam) {
