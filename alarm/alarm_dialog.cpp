@@ -4,7 +4,7 @@
 #include "alarm/dialog_support.h"
 #include "alarm/message_file.h"
 #include "alarm/settings.h"
-#include "sound/system_dlls.h"
+#include "platform/system_dlls.h"
 #include "resources/resource.h"
 
 namespace {

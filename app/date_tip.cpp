@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <cstdio>
 
-#include "sound/system_dlls.h"
+#include "platform/system_dlls.h"
 
 namespace {
 const char* const kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};

@@ -5,7 +5,7 @@
 
 namespace {
 
-// winmm and comctl32 are loaded by full path from the system folder (sound/system_dlls.h).
+// winmm and comctl32 are loaded by full path from the system folder (platform/system_dlls.h).
 // Everything else loaded later (their own imports, what the platform pulls in) is limited to
 // the system folder too. The call is looked up because Windows 7 without update KB2533623
 // lacks it; there the full-path loads still keep a planted file out.

@@ -2,7 +2,7 @@
 
 #include <wtsapi32.h>
 
-#include "sound/system_dlls.h"
+#include "platform/system_dlls.h"
 
 namespace {
 // GUID_CONSOLE_DISPLAY_STATE, written out: the platform's is declared for linking with uuid.

@@ -3,7 +3,7 @@
 #include <new>
 #include <string.h>
 
-#include "sound/system_dlls.h"
+#include "platform/system_dlls.h"
 
 namespace {
 

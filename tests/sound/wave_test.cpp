@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "sound/system_dlls.h"
+#include "platform/system_dlls.h"
 #include "sound/wave_mix.h"
 #include "unit_support.h"
 

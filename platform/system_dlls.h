@@ -3,8 +3,8 @@
 // a file of the same name beside the program (say in a Downloads folder) would be loaded by a
 // load-time import. All are loaded here by full path from the system folder, and called through
 // typed entry points, which work alike in the 32-bit and the 64-bit program.
-#ifndef CLOCK_SOUND_SYSTEM_DLLS_H
-#define CLOCK_SOUND_SYSTEM_DLLS_H
+#ifndef CLOCK_PLATFORM_SYSTEM_DLLS_H
+#define CLOCK_PLATFORM_SYSTEM_DLLS_H
 
 #include <windows.h>
 #include <mmsystem.h>

@@ -1,4 +1,4 @@
-#include "sound/system_dlls.h"
+#include "platform/system_dlls.h"
 
 namespace {
 
