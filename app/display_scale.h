@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-// 100 %: the dots per inch every picture of the clock was first drawn for.
-enum { kBaseDpi = 96 };
+#include "imaging/clock_sizes.h"
 
 // The dots per inch of the monitor window stands on (120 at 125 %, 192 at 200 %); the system's
 // where the monitor's cannot be asked for.

@@ -4,6 +4,9 @@
 
 enum { kSizeSmall = 0, kSizeMedium = 1, kSizeLarge = 2, kSizeCount = 3 };
 
+// 100 %: the dots per inch every picture of the clock was first drawn for.
+enum { kBaseDpi = 96 };
+
 // The size index to use for a stored value: anything outside 0..2 means small.
 int ValidSizeIndex(int size);
 
