@@ -4,6 +4,7 @@
 #include "alarm/chime.h"
 #include "app/about_box.h"
 #include "app/date_tip.h"
+#include "app/display_scale.h"
 #include "app/full_screen.h"
 #include "app/logon_start.h"
 #include "app/visibility.h"
@@ -78,7 +79,7 @@ void OnCreate(HWND window) {
     LoadLiveAlarm(GetTickCount());
     // A stored size we do not know shows, marks, sounds and saves as the small one.
     g_WindowSettings.SIZE = ValidSizeIndex(g_WindowSettings.SIZE);
-    BuildFaceSet(window, g_WindowSettings.SIZE);
+    BuildFaceSet(window, g_WindowSettings.SIZE, WindowDpi(window));
     SetWindowPos(window, HWND_TOP, g_WindowSettings.LEFT, g_WindowSettings.TOP, 0, 0, SWP_NOSIZE);
     // Saved on a monitor that is gone, or dragged off every screen: bring it back into view.
     KeepWindowReachable(window);
@@ -175,7 +176,7 @@ void ChangeSize(int sizeIndex) {
     // The size has one writer: here (and the start-up check of the stored one).
     sizeIndex = ValidSizeIndex(sizeIndex);
     g_WindowSettings.SIZE = sizeIndex;
-    BuildFaceSet(g_hMainWnd, sizeIndex);
+    BuildFaceSet(g_hMainWnd, sizeIndex, WindowDpi(g_hMainWnd));
     CheckSizeMenuItem(sizeIndex);
     // The new size may want another pace (the pendulum's): the next wake, within a tick, sets it.
     g_uTimerId = SetTimer(g_hMainWnd, kClockTimerId, kWakeTickMs, nullptr);

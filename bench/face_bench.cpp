@@ -29,7 +29,7 @@ CLOCK_BENCH(FaceFrameAndBuild) {
     time.wSecond = 30;
     for (int size = 0; size < kSizeCount; ++size) {
         const double b0 = BenchNow();
-        BuildFaceSet(g_hMainWnd, size);
+        BuildFaceSet(g_hMainWnd, size, kBaseDpi);
         const double buildMs = (BenchNow() - b0) * 1000.0;
 
         const int rounds = 400;

@@ -98,7 +98,7 @@ RECT SwingBounds(const CDIB& strip, int frameWidth, const unsigned char* sequenc
     return bounds;
 }
 
-void BuildFaceSet(HWND window, int size) {
+void BuildFaceSet(HWND window, int size, int /*dpi*/) {
     size = ValidSizeIndex(size);
     ShowWindow(window, SW_HIDE);
     // The hands' measures belong to the face set: they change with it, and only here.

@@ -35,9 +35,9 @@ extern int g_nFaceBuilds;
 // The hands of the size built last; BuildFaceSet alone writes it.
 extern HandGeometry g_HandGeometry;
 
-// Makes the face set of size current in window: images, window outline, canvas and window size.
-// A size outside 0..2 builds the small one.
-void BuildFaceSet(HWND window, int size);
+// Makes the face set of size current in window, drawn for dpi dots per inch: images, window
+// outline, canvas and window size. A size outside 0..2 builds the small one.
+void BuildFaceSet(HWND window, int size, int dpi);
 // Destroys the five images, canvas first, and empties their slots.
 void FreeFaceSet();
 

@@ -84,7 +84,7 @@ long long NowMs() {
 // they showed ('-' without a pendulum; '.' where the driver looked away). Only the pixels inside
 // the dial's outline count; a picture is known by a hash of them.
 void Watch(HWND window, int size, int ms) {
-    BuildFaceSet(nullptr, size);
+    BuildFaceSet(nullptr, size, kBaseDpi);
     const int width = g_pCanvas->GetWidth(), height = g_pCanvas->GetHeight();
     // The window's own outline; without one (or with hardly any) every picture would match.
     HRGN outline = CreateRectRgn(0, 0, 0, 0);

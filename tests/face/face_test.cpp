@@ -76,7 +76,7 @@ TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
                             {1, 7, 30, 15, 1},  {2, 7, 30, 15, 8}, {5, 10, 10, 30, 1}};
     std::map<std::string, unsigned> got, stored;
     for (const auto& c : cases) {
-        BuildFaceSet(g_hMainWnd, c[0]);
+        BuildFaceSet(g_hMainWnd, c[0], kBaseDpi);
         g_nAnimationPos = 0;
         for (int pos = 0; pos < c[4]; ++pos) {
             SYSTEMTIME t = {2026, 12, 1, 7, 0, 0, 0, 0};
