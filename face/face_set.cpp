@@ -68,7 +68,7 @@ static void SetClientSize(HWND window, int width, int height) {
 static SIZE PictureSize(int id) {
     SIZE size = {0, 0};
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP);
     const void* data = found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
     if (data != nullptr && SizeofResource(module, found) >= sizeof(BITMAPINFOHEADER)) {
         const BITMAPINFOHEADER* header = static_cast<const BITMAPINFOHEADER*>(data);
