@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "app/main_window.h"
 #include "bench/bench.h"
 #include "face/face_painter.h"
@@ -63,6 +65,25 @@ CLOCK_BENCH(FaceFrameAndBuild) {
         printf("face %-6s frame %8.1f us  canvas copy %7.1f us  ratio %5.1f (target < 20)  "
                "build %6.2f ms (target < 20)\n",
                kNames[size], composeUs, copyUs, ratio, buildMs);
+    }
+    FreeFaceSet();
+    DestroyWindow(g_hMainWnd);
+    g_hMainWnd = nullptr;
+}
+
+// Start-up's share of the face at each display scale: a face-set build per size, the carried
+// scales' own pictures and the reduced ones between them. Target: all three well under the half
+// second in which the clock must be on the screen.
+CLOCK_BENCH(FaceBuildPerScale) {
+    g_hMainWnd = BenchWindow();
+    for (int dpi : {96, 120, 144, 168, 192, 216, 240, 288}) {
+        printf("face build at %3d%%:", dpi * 100 / kBaseDpi);
+        for (int size = 0; size < kSizeCount; ++size) {
+            const double seconds =
+                BenchTime([size, dpi]() { BuildFaceSet(g_hMainWnd, size, dpi); }, 0.2);
+            printf("  size %d %6.1f ms", size, seconds * 1000.0);
+        }
+        printf("  (target < 500)\n");
     }
     FreeFaceSet();
     DestroyWindow(g_hMainWnd);

@@ -47,8 +47,8 @@ static void DrawBackground(HDC canvasDC, int size) {
     if (size == kSizeLarge) {
         const int frame = kAnimationSequence[g_nAnimationPos];
         if (faceBitmap != nullptr)
-            BitBlt(canvasDC, 0, 0, kFrameWidth, g_pFace->GetHeight(), faceDC, frame * kFrameWidth,
-                   0, SRCCOPY);
+            BitBlt(canvasDC, 0, 0, g_FaceMeasures.frameWidth, g_pFace->GetHeight(), faceDC,
+                   frame * g_FaceMeasures.frameWidth, 0, SRCCOPY);
         g_nAnimationPos = g_nAnimationPos + 1 == 8 ? 0 : g_nAnimationPos + 1;
     } else if (faceBitmap != nullptr) {
         BitBlt(canvasDC, 0, 0, g_pFace->GetWidth(), g_pFace->GetHeight(), faceDC, 0, 0, SRCCOPY);
@@ -72,16 +72,17 @@ static COLORREF HandColor(int size, int hand) {
 
 // Draws one hand with its shadow and returns its tip.
 static Point DrawHand(HDC canvasDC, int size, int hand, const SYSTEMTIME* time) {
-    const HandGeometry& g = g_HandGeometry;
+    const HandGeometry& g = g_FaceMeasures.hands;
+    const int shadow = g_FaceMeasures.shadowOffset;
     const int angle = time != nullptr ? HandAngleAt(hand, time->wHour, time->wMinute, time->wSecond)
                                       : HandAngle(hand);
     Point tip;
     HandTip(tip, g.centerX, g.centerY, HandLength(g, hand), angle);
     Point center = {g.centerX, g.centerY};
     const int width = HandWidth(g, hand);
-    OffsetPoints(tip, center, 2);
+    OffsetPoints(tip, center, shadow);
     DrawLine(canvasDC, tip.x, tip.y, center.x, center.y, width, RGB(0, 0, 0));
-    OffsetPoints(tip, center, -2);
+    OffsetPoints(tip, center, -shadow);
     DrawLine(canvasDC, tip.x, tip.y, center.x, center.y, width, HandColor(size, hand));
     // The keyed copies write the canvas's memory directly: the lines must be in it first.
     GdiFlush();
@@ -104,8 +105,8 @@ void ComposeFrameInto(HDC canvasDC, int size, const SYSTEMTIME* time) {
     } else if (size == kSizeMedium && g_pFace != nullptr) {
         const unsigned halfWidth = static_cast<unsigned>(g_pFace->GetWidth()) / 2;
         const unsigned halfHeight = static_cast<unsigned>(g_pFace->GetHeight()) / 2;
-        CopyDecoration(g_pDecorC, static_cast<int>(halfWidth) - 3,
-                       static_cast<int>(halfHeight) - 4);
+        CopyDecoration(g_pDecorC, static_cast<int>(halfWidth) - g_FaceMeasures.capLeft,
+                       static_cast<int>(halfHeight) - g_FaceMeasures.capTop);
     }
     GdiFlush();
 }
@@ -131,10 +132,11 @@ void ForgetPaintedFrame() {
 // Whether a hand of the large size, shadow and pen width included, can reach into the
 // pendulum's rectangle at any time of day.
 static int HandsReachSwing() {
-    const HandGeometry& g = g_HandGeometry;
+    const HandGeometry& g = g_FaceMeasures.hands;
     int reach = g.hourLength > g.minuteLength ? g.hourLength : g.minuteLength;
-    // The shadow lies 2 pixels off; a 3-pixel pen and its rounding take up to 4 more.
-    reach = (reach > g.secondLength ? reach : g.secondLength) + 2 + 4;
+    // The shadow lies off the hand; the pen's width and its rounding take it further.
+    reach = (reach > g.secondLength ? reach : g.secondLength) + g_FaceMeasures.shadowOffset +
+            g_FaceMeasures.penReach;
     const RECT hands = {g.centerX - reach, g.centerY - reach, g.centerX + reach + 1,
                         g.centerY + reach + 1};
     RECT common;
@@ -147,7 +149,8 @@ static void DrawSwing(HDC canvasDC) {
     CMemoryDC face(ToSelect(g_hFaceDC, g_pFace->GetBitmap()), canvasDC, g_hFaceDC);
     const RECT& r = g_rcSwing;
     BitBlt(canvasDC, r.left, r.top, r.right - r.left, r.bottom - r.top, face.Get(),
-           kAnimationSequence[g_nAnimationPos] * kFrameWidth + r.left, r.top, SRCCOPY);
+           kAnimationSequence[g_nAnimationPos] * g_FaceMeasures.frameWidth + r.left, r.top,
+           SRCCOPY);
     g_nAnimationPos = g_nAnimationPos + 1 == 8 ? 0 : g_nAnimationPos + 1;
     GdiFlush();
 }

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "face/window_region.h"
+#include "imaging/area_reduce.h"
 #include "imaging/dib.h"
 #include "resources/resource.h"
 
@@ -16,16 +17,29 @@ HDC g_hCanvasDC = nullptr;
 HDC g_hFaceDC = nullptr;
 int g_bFaceReady = 0;
 int g_nFaceBuilds = 0;
-HandGeometry g_HandGeometry = {0, 0, 0, 0, 0, 0, 0, 0};
+FaceMeasures g_FaceMeasures = {{0, 0, 0, 0, 0, 0, 0, 0}, 0, 0, 0, 0, 0};
 
 // The slots in the order they are freed and made.
 static CDIB** const kSlots[] = {&g_pCanvas, &g_pFace, &g_pDecorA, &g_pDecorB, &g_pDecorC};
 
-// Writes all eight fields from the table for size; any other size changes nothing.
-static void SetHandGeometry(HandGeometry& geometry, int size) {
-    if (size >= 0 && size < kSizeCount)
-        geometry = kHandGeometryTable[size];
-}
+// The pictures of each carried scale and size, in the order face, decorations A, B and C
+// (0: none).
+static const int kFacePictures[kArtScaleCount][kSizeCount][4] = {
+    {{IDB_SMALL_DIAL, IDB_SMALL_OVERLAY, 0, 0},
+     {IDB_MEDIUM_DIAL, IDB_MEDIUM_HOUR_TIP, IDB_MEDIUM_MINUTE_TIP, IDB_MEDIUM_CENTER_CAP},
+     {IDB_LARGE_STRIP, 0, 0, 0}},
+    {{IDB_SMALL_DIAL_150, IDB_SMALL_OVERLAY_150, 0, 0},
+     {IDB_MEDIUM_DIAL_150, IDB_MEDIUM_HOUR_TIP_150, IDB_MEDIUM_MINUTE_TIP_150,
+      IDB_MEDIUM_CENTER_CAP_150},
+     {IDB_LARGE_STRIP_150, 0, 0, 0}},
+    {{IDB_SMALL_DIAL_200, IDB_SMALL_OVERLAY_200, 0, 0},
+     {IDB_MEDIUM_DIAL_200, IDB_MEDIUM_HOUR_TIP_200, IDB_MEDIUM_MINUTE_TIP_200,
+      IDB_MEDIUM_CENTER_CAP_200},
+     {IDB_LARGE_STRIP_200, 0, 0, 0}},
+    {{IDB_SMALL_DIAL_300, IDB_SMALL_OVERLAY_300, 0, 0},
+     {IDB_MEDIUM_DIAL_300, IDB_MEDIUM_HOUR_TIP_300, IDB_MEDIUM_MINUTE_TIP_300,
+      IDB_MEDIUM_CENTER_CAP_300},
+     {IDB_LARGE_STRIP_300, 0, 0, 0}}};
 
 void FreeFaceSet() {
     HDC* const contexts[] = {&g_hCanvasDC, &g_hFaceDC};
@@ -50,10 +64,50 @@ static void SetClientSize(HWND window, int width, int height) {
     SetWindowPos(window, HWND_TOP, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE);
 }
 
-static void LoadPicture(CDIB* image, int id) {
-    // An image that could not be allocated stays away; the painter skips empty slots.
-    if (image != nullptr)
-        image->LoadConverted(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), 32);
+// The width and height of the bitmap resource id, read from its header (0 by 0 without one).
+static SIZE PictureSize(int id) {
+    SIZE size = {0, 0};
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP);
+    const void* data = found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
+    if (data != nullptr && SizeofResource(module, found) >= sizeof(BITMAPINFOHEADER)) {
+        const BITMAPINFOHEADER* header = static_cast<const BITMAPINFOHEADER*>(data);
+        size.cx = header->biWidth;
+        size.cy = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+    }
+    return size;
+}
+
+// Bytes from one row of image to the next, down the picture.
+static ptrdiff_t RowStep(const CDIB& image) {
+    return image.GetHeight() > 1 ? image.GetRow(1) - image.GetRow(0) : 0;
+}
+
+// Fills *slot with picture id of the scale with index art, a row of frames pictures, reduced to
+// dpi when the scale is larger: the 100 % picture's size through ScaleToDpi, frame by frame. A
+// picture that could not be made stays empty; the painter skips empty slots.
+static void LoadPicture(CDIB** slot, int art, int size, int which, int dpi, int frames) {
+    const int id = kFacePictures[art][size][which];
+    if (*slot == nullptr || id == 0 ||
+        !(*slot)->LoadConverted(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), 32) ||
+        dpi == kArtDpis[art])
+        return;
+    const SIZE base = PictureSize(kFacePictures[0][size][which]);
+    const int frameWidth = ScaleToDpi(static_cast<int>(base.cx) / frames, dpi);
+    const int from = (*slot)->GetWidth() / frames;
+    CDIB* reduced = new (std::nothrow) CDIB;
+    int made =
+        reduced != nullptr &&
+        reduced->Create(frameWidth * frames, ScaleToDpi(static_cast<int>(base.cy), dpi), 32, 1);
+    const CDIB& drawn = **slot;
+    for (int f = 0; made && f < frames; ++f)
+        made = ReduceArea(drawn.GetRow(0) + 4 * f * from, RowStep(drawn), from, drawn.GetHeight(),
+                          reduced->GetRow(0) + 4 * f * frameWidth, RowStep(*reduced), frameWidth,
+                          reduced->GetHeight(), drawn.GetPixel(0, 0));
+    delete *slot;
+    *slot = reduced;
+    if (!made && reduced != nullptr)
+        reduced->Free();
 }
 
 void FaceShapeSize(const CDIB* face, int size, int* width, int* height) {
@@ -98,32 +152,26 @@ RECT SwingBounds(const CDIB& strip, int frameWidth, const unsigned char* sequenc
     return bounds;
 }
 
-void BuildFaceSet(HWND window, int size, int /*dpi*/) {
+void BuildFaceSet(HWND window, int size, int dpi) {
     size = ValidSizeIndex(size);
+    dpi = FaceDpi(dpi);
     ShowWindow(window, SW_HIDE);
     // The hands' measures belong to the face set: they change with it, and only here.
-    SetHandGeometry(g_HandGeometry, size);
+    g_FaceMeasures = ScaledFaceMeasures(size, dpi);
     g_bFaceReady = 0;
     ++g_nFaceBuilds;
     FreeFaceSet();
     for (CDIB** slot : kSlots)
         *slot = new (std::nothrow) CDIB;
 
-    switch (size) {
-    case kSizeSmall:
-        LoadPicture(g_pFace, IDB_SMALL_DIAL);
-        LoadPicture(g_pDecorA, IDB_SMALL_OVERLAY);
-        break;
-    case kSizeMedium:
-        LoadPicture(g_pFace, IDB_MEDIUM_DIAL);
-        LoadPicture(g_pDecorA, IDB_MEDIUM_HOUR_TIP);
-        LoadPicture(g_pDecorB, IDB_MEDIUM_MINUTE_TIP);
-        LoadPicture(g_pDecorC, IDB_MEDIUM_CENTER_CAP);
-        break;
-    case kSizeLarge:
-        LoadPicture(g_pFace, IDB_LARGE_STRIP);
-        break;
-    }
+    // The smallest carried scale at or above dpi: its own drawing, or the one reduced from.
+    int art = 0;
+    while (kArtDpis[art] < dpi)
+        ++art;
+    CDIB** const pictures[] = {&g_pFace, &g_pDecorA, &g_pDecorB, &g_pDecorC};
+    for (int which = 0; which < 4; ++which)
+        LoadPicture(pictures[which], art, size, which, dpi,
+                    which == 0 && size == kSizeLarge ? 5 : 1);
 
     int width, height;
     FaceShapeSize(g_pFace, size, &width, &height);
@@ -143,7 +191,7 @@ void BuildFaceSet(HWND window, int size, int /*dpi*/) {
     // Worked out once here, so the eighth-second ticks send only the pendulum to the screen.
     g_rcSwing = RECT{0, 0, 0, 0};
     if (size == kSizeLarge && g_pFace != nullptr)
-        g_rcSwing = SwingBounds(*g_pFace, kFrameWidth, kAnimationSequence, 8);
+        g_rcSwing = SwingBounds(*g_pFace, g_FaceMeasures.frameWidth, kAnimationSequence, 8);
     SetClientSize(window, width, height);
 
     // From here the window owns the region and frees the one it had.

@@ -32,11 +32,15 @@ extern HDC g_hFaceDC;
 extern int g_bFaceReady;
 // How many face sets have been built: a canvas composed under another count is not this one.
 extern int g_nFaceBuilds;
-// The hands of the size built last; BuildFaceSet alone writes it.
-extern HandGeometry g_HandGeometry;
+// The hands and the other measures of the size and scale built last; BuildFaceSet alone writes
+// them.
+extern FaceMeasures g_FaceMeasures;
 
 // Makes the face set of size current in window, drawn for dpi dots per inch: images, window
-// outline, canvas and window size. A size outside 0..2 builds the small one.
+// outline, canvas and window size. A size outside 0..2 builds the small one. The pictures are
+// the generators' own at a carried scale, and at any other the next larger carried one reduced
+// by averaging areas (FaceDpi: beyond the largest, that one); every measure is its 100 % value
+// through ScaleToDpi (ScaledFaceMeasures).
 void BuildFaceSet(HWND window, int size, int dpi);
 // Destroys the five images, canvas first, and empties their slots.
 void FreeFaceSet();

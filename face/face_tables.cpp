@@ -16,3 +16,25 @@ const COLORREF kHandColors[kSizeCount][3] = {
 const unsigned char kAnimationSequence[8] = {2, 3, 4, 3, 2, 1, 0, 1};
 
 const int kFrameWidth = 172;
+
+const int kArtDpis[kArtScaleCount] = {96, 144, 192, 288};
+
+int FaceDpi(int dpi) {
+    return dpi < kArtDpis[0]                    ? kArtDpis[0]
+           : dpi > kArtDpis[kArtScaleCount - 1] ? kArtDpis[kArtScaleCount - 1]
+                                                : dpi;
+}
+
+FaceMeasures ScaledFaceMeasures(int size, int dpi) {
+    const HandGeometry& h = kHandGeometryTable[ValidSizeIndex(size)];
+    auto s = [dpi](int value) { return ScaleToDpi(value, dpi); };
+    // At 100 %: the shadow 2 pixels off, a 3-pixel pen reaching 4 past its line, the cap 3 left
+    // of and 4 above the middle.
+    return {{s(h.hourLength), s(h.minuteLength), s(h.secondLength), s(h.hourWidth),
+             s(h.minuteWidth), s(h.secondWidth), s(h.centerX), s(h.centerY)},
+            s(2),
+            s(4),
+            s(kFrameWidth),
+            s(3),
+            s(4)};
+}

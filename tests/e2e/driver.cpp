@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/display_scale.h"
 #include "face/face_painter.h"
 #include "face/face_set.h"
 #include "imaging/dib.h"
@@ -82,9 +83,10 @@ long long NowMs() {
 // one before, the longest a picture stayed after its second had ended (ms), for how many ms the
 // screen was looked at closely enough to miss no picture, and the pendulum's frames in the order
 // they showed ('-' without a pendulum; '.' where the driver looked away). Only the pixels inside
-// the dial's outline count; a picture is known by a hash of them.
+// the dial's outline count; a picture is known by a hash of them. The frames are drawn at the
+// window's scale.
 void Watch(HWND window, int size, int ms) {
-    BuildFaceSet(nullptr, size, kBaseDpi);
+    BuildFaceSet(nullptr, size, WindowDpi(window));
     const int width = g_pCanvas->GetWidth(), height = g_pCanvas->GetHeight();
     // The window's own outline; without one (or with hardly any) every picture would match.
     HRGN outline = CreateRectRgn(0, 0, 0, 0);

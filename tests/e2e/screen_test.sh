@@ -16,10 +16,22 @@ FACE=([0]="101   128"
 FAKE=$(printf '%+d' $(($(date -d '2026-12-07 10:09:50' +%s) - $(date +%s))))
 SWING=23432101 # the pendulum's frames, one swing
 
-# check_face SIZE LEFT TOP: the window has that size's outline with its top-left corner there.
+# scale DPI: the system's dots per inch for the programs started from now on (the prefix keeps
+# it: the end of the script, whatever it was, sets 96 back).
+DPI=96
+scale() {
+    "$WINE_RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        </dev/null >/dev/null 2>&1 || fail "cannot set the scale to $1"
+    DPI=$1
+}
+trap 'scale 96; [ -n "${CLOCK_SESSION_KEPT:-}" ] || "$WINE_RUN" --kill >/dev/null 2>&1' EXIT
+
+# check_face SIZE LEFT TOP: the window has that size's outline, at the scale set, with its
+# top-left corner there.
 check_face() {
     local w h l t r b xid info desktop corner
     read -r w h <<<"${FACE[$1]}"
+    w=$(((w * DPI + 48) / 96)) h=$(((h * DPI + 48) / 96))
     read -r l t r b xid <<<"$(driver find clock 5000 rect xid | tr '\n' ' ')"
     expect "$l $t $((r - l))x$((b - t))" "$2 $3 ${w}x$h" "window rectangle"
     [ -n "$xid" ] || fail "size $1: no X window id" # xwininfo would wait for a click
@@ -90,4 +102,13 @@ shape "off 990 700"               0    923  640 300
 shape "SIZE=1 LEFT=-100 TOP=700"  1    -100 700 -
 stop_clock
 expect "$(driver reg-get LEFT TOP SIZE)" "LEFT=-100 TOP=700 SIZE=1" "saved at the end"
+# At 200 % every size is drawn for the scale, and what the screen shows is still exactly the
+# frame the painter composes at it. The pointer goes off the larger windows, whose date tip
+# would cover them.
+scale 192
+xdotool mousemove 0 0
+shape "SIZE=0 LEFT=40 TOP=30"     0    40   30  1100
+shape "SIZE=1 LEFT=40 TOP=30"     1    40   30  1100
+shape "SIZE=2 LEFT=40 TOP=30"     2    40   30  2100
+stop_clock
 echo PASS

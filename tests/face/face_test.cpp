@@ -59,6 +59,43 @@ TEST(WindowRegion, OneRectanglePerRunClosedAtTheKeyOrTheBlockEnd) {
     EXPECT_TRUE(many[kMaxRegionRects - 1].top == 29 && many[kMaxRegionRects - 1].left == 199);
 }
 
+// At 125, 150 and 200 % each size's window is the 100 % one scaled by ScaleToDpi, and so is its
+// outline: a pixel may differ from the 100 % one under it only where that one has an edge.
+TEST(FaceSet, WindowSizeAndShapeAreThe100PercentOnesScaled) {
+    HWND window =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    for (int size = 0; size < kSizeCount; ++size) {
+        BuildFaceSet(window, size, kBaseDpi);
+        RECT base;
+        GetClientRect(window, &base);
+        HRGN baseShape = CreateRectRgn(0, 0, 0, 0), shape = CreateRectRgn(0, 0, 0, 0);
+        GetWindowRgn(window, baseShape);
+        for (int dpi : {120, 144, 192}) {
+            BuildFaceSet(window, size, dpi);
+            RECT r;
+            GetClientRect(window, &r);
+            EXPECT_TRUE(r.right == ScaleToDpi(base.right, dpi) &&
+                        r.bottom == ScaleToDpi(base.bottom, dpi))
+                << "size " << size << " at " << dpi << ": " << r.right << "x" << r.bottom;
+            GetWindowRgn(window, shape);
+            int stray = 0;
+            for (int i = 0; i < r.right * r.bottom; ++i) {
+                const int x = i % r.right, y = i / r.right, in = PtInRegion(shape, x, y) != 0;
+                int agrees = 0; // anywhere in the 3 x 3 pixels round the 100 % one under it
+                for (int d = 0; d < 9; ++d)
+                    agrees |= (PtInRegion(baseShape, (x * 96 + dpi / 2) / dpi + d % 3 - 1,
+                                          (y * 96 + dpi / 2) / dpi + d / 3 - 1) != 0) == in;
+                stray += !agrees;
+            }
+            EXPECT_EQ(0, stray) << "pixels off the outline, size " << size << " at " << dpi;
+        }
+        DeleteObject(baseShape);
+        DeleteObject(shape);
+    }
+    FreeFaceSet();
+    DestroyWindow(window);
+}
+
 namespace {
 unsigned CanvasDigest() {
     const int width = g_pCanvas->GetWidth(), height = g_pCanvas->GetHeight();
@@ -72,11 +109,16 @@ unsigned CanvasDigest() {
 // Each size at a few times, and the large size at every pendulum position. CLOCK_UPDATE_DIGESTS
 // set ("make digests") writes the file anew instead.
 TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
-    const int cases[][5] = {{0, 10, 10, 30, 1}, {0, 1, 45, 0, 1},  {1, 1, 45, 0, 1},
-                            {1, 7, 30, 15, 1},  {2, 7, 30, 15, 8}, {5, 10, 10, 30, 1}};
+    // size, hour, minute, second, pendulum positions, dots per inch: the generators' own
+    // pictures at 150 and 200 %, reductions of them at 125 % and of 300 % at 250 %.
+    const int cases[][6] = {{0, 10, 10, 30, 1, 96}, {0, 1, 45, 0, 1, 96},   {1, 1, 45, 0, 1, 96},
+                            {1, 7, 30, 15, 1, 96},  {2, 7, 30, 15, 8, 96},  {5, 10, 10, 30, 1, 96},
+                            {0, 10, 8, 30, 1, 144}, {1, 7, 30, 15, 1, 144}, {2, 7, 30, 15, 2, 144},
+                            {0, 10, 8, 30, 1, 192}, {1, 7, 30, 15, 1, 192}, {2, 7, 30, 15, 2, 192},
+                            {0, 10, 8, 30, 1, 120}, {1, 7, 30, 15, 1, 120}, {2, 4, 50, 45, 2, 240}};
     std::map<std::string, unsigned> got, stored;
     for (const auto& c : cases) {
-        BuildFaceSet(g_hMainWnd, c[0], kBaseDpi);
+        BuildFaceSet(g_hMainWnd, c[0], c[5]);
         g_nAnimationPos = 0;
         for (int pos = 0; pos < c[4]; ++pos) {
             SYSTEMTIME t = {2026, 12, 1, 7, 0, 0, 0, 0};
@@ -85,6 +127,8 @@ TEST(FrameDigest, ComposedFramesMatchTheStoredDigests) {
             ASSERT_EQ(1, ComposeFrame(c[0], &t));
             char name[64];
             sprintf(name, "size%d-%02d:%02d:%02d-pendulum%d", c[0], c[1], c[2], c[3], pos);
+            if (c[5] != kBaseDpi)
+                sprintf(name + strlen(name), "-dpi%d", c[5]);
             got[name] = CanvasDigest();
         }
     }

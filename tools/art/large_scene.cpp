@@ -101,8 +101,8 @@ void largeFrame(Image& img, int f) {
 
 } // namespace
 
-Image largeStrip() {
-    Image img(860, 256);
+Image largeStrip(int dpi) {
+    Image img = scaledImage(860, 256, dpi);
     for (int f = 0; f < 5; ++f)
         largeFrame(img, f);
     return img;

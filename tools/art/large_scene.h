@@ -6,6 +6,6 @@
 namespace art {
 
 // Five frames side by side, the pendulum at five points of its swing.
-Image largeStrip();
+Image largeStrip(int dpi);
 
 } // namespace art

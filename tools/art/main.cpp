@@ -2,6 +2,10 @@
 // from geometry written here, and writes them as 8-bit BMP / ICO files.
 //
 // Usage: artgen OUTDIR   (writes OUTDIR/*.bmp and OUTDIR/clock.ico)
+//
+// Every face picture is drawn at each scale the program carries: 100 % as
+// name.bmp, the others as name_150.bmp and so on, each from the same
+// geometry at that scale (render.h), never an enlargement.
 
 #include <cstdio>
 #include <functional>
@@ -31,9 +35,14 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     struct Out {
         const char* name;
-        std::function<Image()> make;
+        std::function<Image(int)> make;
         Rgb key;
     };
+    // The scales carried, as in the program's table of pictures (face/face_set.cpp).
+    const struct {
+        int dpi;
+        const char* suffix;
+    } scales[] = {{96, ""}, {144, "_150"}, {192, "_200"}, {288, "_300"}};
     const Out outs[] = {
         {"small_overlay.bmp", smallOverlay, kKeyCyan},
         {"small_dial.bmp", smallDial, kKeyCyan},
@@ -43,11 +52,14 @@ int main(int argc, char** argv) {
         {"medium_minute_tip.bmp", mediumMinuteTip, kKeyGreen},
         {"large_strip.bmp", largeStrip, kKeyCyan},
     };
-    for (const Out& o : outs) {
-        Image img = o.make();
-        if (!writeFile(dir + "/" + o.name, makeBmp(img, o.key))) {
-            std::fprintf(stderr, "artgen: cannot write %s\n", o.name);
-            return 1;
+    for (const auto& scale : scales) {
+        for (const Out& o : outs) {
+            std::string name = o.name;
+            name.insert(name.size() - 4, scale.suffix);
+            if (!writeFile(dir + "/" + name, makeBmp(o.make(scale.dpi), o.key))) {
+                std::fprintf(stderr, "artgen: cannot write %s\n", name.c_str());
+                return 1;
+            }
         }
     }
     if (!writeFile(dir + "/clock.ico", makeIco(iconPicture()))) {

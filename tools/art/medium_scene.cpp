@@ -13,7 +13,7 @@
 namespace art {
 
 // 119: medium dial with a lettered ring.
-Image mediumDial() {
+Image mediumDial(int dpi) {
     const V C{86.5, 85.5};
     Scene sc;
     const Col ink = hex(0x5A2A1E);
@@ -75,23 +75,23 @@ Image mediumDial() {
         sc.fill(ellipse(polar(C, 9.0, i * 45.0), 2.6, 5.2, deg(i * 45.0)),
                 hex(i % 2 ? 0xFFD3DC : 0xD9F0E9));
     sc.fill(circle(C, 4.5), hex(0xFFE9A8));
-    Image img(172, 172);
+    Image img = scaledImage(172, 172, dpi);
     render(sc, img, 0, 172);
     return img;
 }
 
 // 120: hour-tip head emblem.
-Image mediumHourTip() {
+Image mediumHourTip(int dpi) {
     Scene sc;
     sc.rim = hex(kInk);
     sc.silhouette = mascotHead(sc, {13.5, 10.2}, 0.76);
-    Image img(27, 20);
+    Image img = scaledImage(27, 20, dpi);
     render(sc, img, 0, 27);
     return img;
 }
 
 // 121: centre cap, the brown of the medium hands.
-Image mediumCenterCap() {
+Image mediumCenterCap(int dpi) {
     Scene sc;
     const V c{4.5, 5.0};
     sc.rim = hex(0x5C3600);
@@ -99,13 +99,13 @@ Image mediumCenterCap() {
     sc.fill(sc.silhouette, hex(0x5C3600));
     sc.fill(circle(c, 3.3), hex(0x7F4C00));
     sc.fill(circle(c + V{-1.0, -1.1}, 1.3), hex(0xB07A36), 0.8);
-    Image img(9, 10);
+    Image img = scaledImage(9, 10, dpi);
     render(sc, img, 0, 9);
     return img;
 }
 
 // 122: minute-tip ornament: Mina's little figure.
-Image mediumMinuteTip() {
+Image mediumMinuteTip(int dpi) {
     Scene sc;
     const Col ink = hex(kInk);
     sc.rim = ink;
@@ -133,7 +133,7 @@ Image mediumMinuteTip() {
     sc.fill(circle({cx - 1.5, 6.4}, 0.62), ink);
     sc.fill(circle({cx + 1.5, 6.4}, 0.62), ink);
     sc.fill(bow, hex(kBow));
-    Image img(12, 16);
+    Image img = scaledImage(12, 16, dpi);
     render(sc, img, 0, 12);
     return img;
 }

@@ -5,9 +5,9 @@
 
 namespace art {
 
-Image mediumDial();
-Image mediumHourTip();
-Image mediumCenterCap();
-Image mediumMinuteTip();
+Image mediumDial(int dpi);
+Image mediumHourTip(int dpi);
+Image mediumCenterCap(int dpi);
+Image mediumMinuteTip(int dpi);
 
 } // namespace art

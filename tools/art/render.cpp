@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "../../imaging/clock_sizes.h"
+
 namespace art {
 
 namespace {
@@ -27,19 +29,33 @@ Paint linear(V a, V b, Col ca, Col cb) {
     };
 }
 
+Image scaledImage(int W, int H, int dpi) {
+    Image img(ScaleToDpi(W, dpi), ScaleToDpi(H, dpi));
+    img.dpi = dpi;
+    return img;
+}
+
 void render(const Scene& sc, Image& img, int ox, int fw) {
+    // Pixel centres map onto pixel centres, so the centre pixel of a dial (its hands' pivot)
+    // lands on the scaled one; distances come back in the picture's own pixels. At 96 the
+    // samples are taken as they always were, not through an identity that could move a bit.
+    const double scale = img.dpi / 96.0;
+    const bool scaled = img.dpi != 96;
+    auto design = [&](double v) { return scaled ? (v - 0.5) / scale + 0.5 : v; };
+    ox = ScaleToDpi(ox, img.dpi);
+    fw = ScaleToDpi(fw, img.dpi);
     for (int y = 0; y < img.h; ++y) {
         for (int x = 0; x < fw; ++x) {
             Col acc{0, 0, 0};
             int inside = 0;
             for (int sy = 0; sy < kSS; ++sy) {
                 for (int sx = 0; sx < kSS; ++sx) {
-                    V p{x + (sx + 0.5) / kSS, y + (sy + 0.5) / kSS};
+                    V p{design(x + (sx + 0.5) / kSS), design(y + (sy + 0.5) / kSS)};
                     if (sc.silhouette(p) < 0)
                         ++inside;
                     Col c = sc.rim;
                     for (const Layer& L : sc.layers) {
-                        double d = L.shape(p);
+                        double d = L.shape(p) * scale;
                         if (d > 0.5 / kSS)
                             continue;
                         double cov = clamp01(0.5 - d * kSS) * L.alpha;

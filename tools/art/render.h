@@ -58,7 +58,8 @@ Paint radial(V c, double r, Col inner, Col outer);
 Paint linear(V a, V b, Col ca, Col cb);
 
 // Renders scene into img at column offset ox, fw columns wide (frames of the
-// strip share one image).
+// strip share one image), both counted at 96 dots per inch like the scene;
+// the picture's own dpi scales them.
 void render(const Scene& sc, Image& img, int ox, int fw);
 
 } // namespace art

@@ -13,17 +13,17 @@
 namespace art {
 
 // 117: the head emblem over the small dial's centre (hands pass behind it).
-Image smallOverlay() {
+Image smallOverlay(int dpi) {
     Scene sc;
     sc.rim = hex(kInk);
     sc.silhouette = mascotHead(sc, {50.5, 80.6}, 0.97);
-    Image img(101, 128);
+    Image img = scaledImage(101, 128, dpi);
     render(sc, img, 0, 101);
     return img;
 }
 
 // 118: small alarm clock.
-Image smallDial() {
+Image smallDial(int dpi) {
     const V C{50.5, 80.5};
     const Col ink = hex(kInk);
     Scene sc;
@@ -106,7 +106,7 @@ Image smallDial() {
     for (int i = 0; i < 60; ++i)
         if (i % 5)
             sc.fill(circle(polar(C, 34.3, i * 6.0), 0.55), hex(0xC9A2B4));
-    Image img(101, 128);
+    Image img = scaledImage(101, 128, dpi);
     render(sc, img, 0, 101);
     return img;
 }

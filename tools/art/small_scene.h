@@ -5,7 +5,7 @@
 
 namespace art {
 
-Image smallOverlay();
-Image smallDial();
+Image smallOverlay(int dpi);
+Image smallDial(int dpi);
 
 } // namespace art
