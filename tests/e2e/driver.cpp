@@ -369,6 +369,13 @@ int main(int argc, char** argv) {
             for (HWND w = GetWindow(target, GW_HWNDNEXT); w && cover; w = GetWindow(w, GW_HWNDNEXT))
                 over = w == cover ? "1" : over;
             printf("%d %s\n", topmost, over);
+        } else if (step == "notice") { // notice MSG WPARAM MS: Windows sends a notice; fails
+                                       // unless the target replies within MS
+            const UINT msg = static_cast<UINT>(atoi(arg()));
+            const WPARAM wParam = static_cast<WPARAM>(atoi(arg()));
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(target, msg, wParam, 0, SMTO_NORMAL, atoi(arg()), &result))
+                return 1;
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;
