@@ -88,10 +88,13 @@ unsigned DecideRelative(AlarmMemory* m, const AlarmSettings* s, DWORD tickCount,
     unsigned long long start = static_cast<unsigned long long>(s->MINUTES2) * kMinuteMs;
     if (elapsed < start)
         return kAlarmNothing;
+    // Woken from a sleep long past its time: reported, never rung, as an absolute alarm is.
+    m->lateMinutes = static_cast<long long>((elapsed - start) / kMinuteMs);
+    if (!m->ringing && m->lateMinutes > kAlarmLateLimitMinutes)
+        return kAlarmDisarm | kAlarmMissed | (boxOpen ? kAlarmNothing : kAlarmShowMessage);
     if (!m->ringing) {
         m->ringing = 1;
         m->ringStart = tickCount;
-        m->lateMinutes = 0;
         return kAlarmStartSound | MessageStep(m, s->MESSAGE, boxOpen);
     }
     // A first tick that came late (the machine slept, the loop was blocked) still gives the
@@ -127,13 +130,19 @@ void ComposeAlarmText(unsigned actions, int silent) {
         used += wsprintfA(text, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
                           SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm));
     const SYSTEMTIME at = LocalTimeOfMinute(s_Memory.rungFor);
-    if (actions & kAlarmMissed)
+    if ((actions & kAlarmMissed) && g_AlarmSettings.ALARMTYPE == kAlarmRelative)
+        used += wsprintfA(text + used,
+                          "%d分後のアラームは、パソコンが止まっていた間（スリープなど）に時刻を"
+                          "%d時間以上過ぎたため、鳴らしませんでした。\n\n",
+                          g_AlarmSettings.MINUTES2, kAlarmLateLimitMinutes / 60);
+    else if (actions & kAlarmMissed)
         used +=
             wsprintfA(text + used,
                       "%d月%d日 %02d:%02d のアラームは、パソコンが止まっていた間（スリープなど）"
                       "に時刻を%d時間以上過ぎたため、鳴らしませんでした。\n\n",
                       at.wMonth, at.wDay, at.wHour, at.wMinute, kAlarmLateLimitMinutes / 60);
-    else if (s_Memory.ringing && s_Memory.lateMinutes > 0 && g_AlarmSettings.ALARMTYPE == 0)
+    else if (s_Memory.ringing && s_Memory.lateMinutes > 0 &&
+             g_AlarmSettings.ALARMTYPE == kAlarmAbsolute)
         used += wsprintfA(text + used, "%02d:%02d のアラーム（%d分遅れ）\n\n", at.wHour, at.wMinute,
                           static_cast<int>(s_Memory.lateMinutes));
     // A missing file leaves the text empty; the box is shown all the same.
@@ -143,6 +152,9 @@ void ComposeAlarmText(unsigned actions, int silent) {
         ReadMessageText(path, text + used, sizeof(s_szAlarmMessage) - used,
                         sizeof(s_szAlarmMessage));
     }
+    // No empty lines under the last one.
+    for (size_t end = strlen(text); end > 0 && text[end - 1] == '\n'; --end)
+        text[end - 1] = '\0';
 }
 
 // The box of an alarm, or of the snooze that rings it again with the text it had.

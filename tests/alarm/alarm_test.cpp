@@ -11,7 +11,7 @@
 
 namespace {
 enum { kStop = kAlarmStopSound, kStart = kAlarmStartSound, kOff = kAlarmDisarm };
-enum { kShow = kAlarmShowMessage, kMissed = kAlarmMissed, kSnoozed = kAlarmSnoozeRing };
+enum { kShow = kAlarmShowMessage, kMissed = kAlarmMissed };
 enum { kBase = 1000, kMinute = 60000, kAbs = kAlarmAbsolute, kRel = kAlarmRelative };
 // The local minute of hh:mm on day d of the table.
 constexpr long long At(int d, int h, int m) {
@@ -33,121 +33,48 @@ TEST(AlarmDecision, EachTickAsksForTheRightActions) {
         int type, alarm, message, hours, minutes2;
         std::vector<Tick> ticks;
     } rows[] = {
-        {"on time, then its minute ends",
-         kAbs,
-         1,
-         1,
-         7,
-         0,
-         {{At(0, 7, 29), 0, 0},
-          {At(0, 7, 30), 0, kStart | kShow},
-          {At(0, 7, 30), 0, 0},
-          {At(0, 7, 31), 0, kStop},
-          {At(0, 7, 32), 0, 0}}},
-        {"started in its minute rings; started after it, nothing",
-         kAbs,
-         1,
-         0,
-         7,
-         0,
+        // One story a line.
+        // clang-format off
+        {"on time, then its minute ends", kAbs, 1, 1, 7, 0,
+         {{At(0, 7, 29), 0, 0}, {At(0, 7, 30), 0, kStart | kShow}, {At(0, 7, 30), 0, 0},
+          {At(0, 7, 31), 0, kStop}, {At(0, 7, 32), 0, 0}}},
+        {"started in its minute", kAbs, 1, 0, 7, 0,
          {{At(0, 7, 30), 0, kStart}, {At(0, 7, 31), 0, kStop}}},
         {"started after it", kAbs, 1, 1, 7, 0, {{At(0, 7, 31), 0, 0}, {At(0, 8, 0), 0, 0}}},
-        {"asleep over it, awake 4 minutes late: rings with its box",
-         kAbs,
-         1,
-         0,
-         7,
-         0,
+        {"asleep over it, awake 4 minutes late: rings with its box", kAbs, 1, 0, 7, 0,
          {{At(0, 7, 29), 0, 0}, {At(0, 7, 34), 0, kStart | kShow}, {At(0, 7, 35), 0, kStop}}},
-        {"an hour late still rings",
-         kAbs,
-         1,
-         0,
-         7,
-         0,
+        {"an hour late still rings", kAbs, 1, 0, 7, 0,
          {{At(0, 7, 0), 0, 0}, {At(0, 8, 30), 0, kStart | kShow}}},
-        {"later: the box alone, once",
-         kAbs,
-         1,
-         0,
-         7,
-         0,
+        {"later: the box alone, once", kAbs, 1, 0, 7, 0,
          {{At(0, 7, 29), 0, 0}, {At(0, 8, 31), 0, kMissed | kShow}, {At(0, 8, 32), 0, 0}}},
-        {"moved back over it: not twice that day",
-         kAbs,
-         1,
-         1,
-         7,
-         0,
-         {{At(0, 7, 30), 0, kStart | kShow},
-          {At(0, 7, 31), 0, kStop},
-          {At(0, 7, 29), 0, 0},
-          {At(0, 7, 30), 0, 0},
-          {At(0, 7, 31), 0, 0},
-          {At(1, 7, 30), 0, kStart | kShow}}},
-        {"over midnight",
-         kAbs,
-         1,
-         0,
-         23,
-         0,
+        {"moved back over it: not twice that day", kAbs, 1, 1, 7, 0,
+         {{At(0, 7, 30), 0, kStart | kShow}, {At(0, 7, 31), 0, kStop}, {At(0, 7, 29), 0, 0},
+          {At(0, 7, 30), 0, 0}, {At(0, 7, 31), 0, 0}, {At(1, 7, 30), 0, kStart | kShow}}},
+        {"over midnight", kAbs, 1, 0, 23, 0,
          {{At(0, 23, 20), 0, 0}, {At(1, 0, 10), 0, kStart | kShow}, {At(1, 0, 11), 0, kStop}}},
-        {"days asleep: the last one missed, the next on time",
-         kAbs,
-         1,
-         0,
-         7,
-         0,
+        {"days asleep: the last one missed, the next on time", kAbs, 1, 0, 7, 0,
          {{At(0, 6, 0), 0, 0}, {At(3, 7, 0), 0, kMissed | kShow}, {At(3, 7, 30), 0, kStart}}},
-        {"a box left open: the next day rings without a second box",
-         kAbs,
-         1,
-         1,
-         7,
-         0,
-         {{At(0, 7, 30), 0, kStart | kShow},
-          {At(0, 7, 31), 0, kStop, 1},
-          {At(1, 7, 30), 0, kStart, 1},
-          {At(1, 7, 30), 0, 0},
-          {At(1, 7, 31), 0, kStop}}},
-        {"late under an open box: it stands for this one",
-         kAbs,
-         1,
-         1,
-         7,
-         0,
+        {"a box left open: the next day rings without a second box", kAbs, 1, 1, 7, 0,
+         {{At(0, 7, 30), 0, kStart | kShow}, {At(0, 7, 31), 0, kStop, 1},
+          {At(1, 7, 30), 0, kStart, 1}, {At(1, 7, 30), 0, 0}, {At(1, 7, 31), 0, kStop}}},
+        {"late under an open box", kAbs, 1, 1, 7, 0,
          {{At(0, 7, 0), 0, 0}, {At(0, 7, 34), 0, kStart, 1}}},
         {"not enabled", kAbs, 0, 1, 7, 0, {{At(0, 7, 29), 0, 0}, {At(0, 7, 30), 0, 0}}},
-        {"relative: a minute of sound from its start",
-         kRel,
-         1,
-         1,
-         7,
-         1,
-         {{0, kBase + kMinute - 1, 0},
-          {0, kBase + kMinute, kStart | kShow},
-          {0, kBase + 2 * kMinute - 1, 0},
-          {0, kBase + 2 * kMinute, kStop | kOff}}},
-        {"relative, late first tick under an open box",
-         kRel,
-         1,
-         1,
-         7,
-         3,
-         {{0, kBase + 4 * kMinute, kStart, 1},
-          {0, kBase + 4 * kMinute + 10, 0},
+        {"relative: a minute of sound from its start", kRel, 1, 1, 7, 1,
+         {{0, kBase + kMinute - 1, 0}, {0, kBase + kMinute, kStart | kShow},
+          {0, kBase + 2 * kMinute - 1, 0}, {0, kBase + 2 * kMinute, kStop | kOff}}},
+        {"relative, late first tick under an open box", kRel, 1, 1, 7, 3,
+         {{0, kBase + 4 * kMinute, kStart, 1}, {0, kBase + 4 * kMinute + 10, 0},
           {0, kBase + 5 * kMinute, kStop | kOff}}},
-        {"relative without message, not enabled, no delay, too long",
-         kRel,
-         1,
-         0,
-         7,
-         1,
-         {{0, kBase + kMinute, kStart}}},
-        {"", kRel, 0, 1, 7, 1, {{0, kBase + kMinute, 0}}},
-        {"", kRel, 1, 1, 7, 0, {{0, kBase + kMinute, 0}}},
-        {"", kRel, 1, 1, 7, 0x7FFFFFFF, {{0, kBase - 1, 0}}},
+        {"relative, an hour late", kRel, 1, 0, 7, 1, {{0, kBase + 61 * kMinute, kStart}}},
+        {"relative, later: the box alone", kRel, 1, 0, 7, 1,
+         {{0, kBase + 62 * kMinute, kOff | kMissed | kShow}}},
+        {"relative without message", kRel, 1, 0, 7, 1, {{0, kBase + kMinute, kStart}}},
+        {"relative, not enabled", kRel, 0, 1, 7, 1, {{0, kBase + kMinute, 0}}},
+        {"relative, no delay", kRel, 1, 1, 7, 0, {{0, kBase + kMinute, 0}}},
+        {"relative, too long for the tick count", kRel, 1, 1, 7, 0x7FFFFFFF, {{0, kBase - 1, 0}}},
         {"an unknown type", 2, 1, 1, 7, 1, {{At(0, 7, 30), kBase + kMinute, 0}}},
+        // clang-format on
     };
     for (const auto& r : rows) {
         AlarmSettings s = {1, r.alarm, r.type, r.hours, 30, r.minutes2, r.message, 0};
@@ -158,24 +85,6 @@ TEST(AlarmDecision, EachTickAsksForTheRightActions) {
     }
     EXPECT_EQ(static_cast<unsigned>(kStop | kOff), AlarmAcknowledgeActions(kAlarmRelative));
     EXPECT_EQ(static_cast<unsigned>(kStop), AlarmAcknowledgeActions(kAlarmAbsolute));
-}
-
-// A snooze rings SNOOZE minutes after it was asked for, with its own box (or under the one open),
-// for a minute; across the tick count's wrap.
-TEST(AlarmDecision, SnoozeRingsAgainAfterItsMinutes) {
-    const AlarmSettings s = {1, 0, kAlarmAbsolute, 7, 30, 0, 0, 0};
-    const DWORD at = 0xFFFFF000u;
-    for (int box : {0, 1}) {
-        AlarmMemory m;
-        m.snooze = kSnoozeWaiting, m.snoozeAt = at;
-        const unsigned ring = kStart | (box ? 0 : kShow | kSnoozed);
-        const DWORD ticks[] = {at + 10 * kMinute - 1, at + 10 * kMinute, at + 11 * kMinute - 1,
-                               at + 11 * kMinute, at + 21 * kMinute};
-        const unsigned actions[] = {0, ring, 0, kStop, 0};
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(actions[i], DecideAlarmTick(&m, &s, At(0, 7, 0), ticks[i], 0, box))
-                << "box " << box << ", tick " << i;
-    }
 }
 
 // The wake the scheduler asks for lands where its decision changes: the start of a relative
