@@ -1,5 +1,5 @@
-// The alarm's and the chime's decisions tick by tick, and the message file read back whole,
-// cut or damaged.
+// The alarm's and the chime's decisions tick by tick, nothing after shutdown, and the message
+// file read back whole, cut or damaged.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -7,6 +7,7 @@
 #include "alarm/alarm_scheduler.h"
 #include "alarm/chime.h"
 #include "alarm/message_file.h"
+#include "app/main_window.h"
 #include "unit_support.h"
 
 namespace {
@@ -87,37 +88,38 @@ TEST(AlarmDecision, EachTickAsksForTheRightActions) {
     EXPECT_EQ(static_cast<unsigned>(kStop), AlarmAcknowledgeActions(kAlarmAbsolute));
 }
 
-// The wake the scheduler asks for lands where its decision changes: the start of a relative
-// alarm and the end of its minute, counted from its first tick even when that came late, and
-// across the wrap of the tick count; and a snooze's.
+// The wake the scheduler asks for lands where the decisions above change: the start of a relative
+// alarm, the end of its minute counted from its first tick however late, a snooze's ring and its
+// end; across the wrap of the tick count; -1 when this tick handles it.
 TEST(AlarmDecision, NextEventFallsWhereTheDecisionChanges) {
-    const unsigned kSound = kAlarmStartSound | kAlarmStopSound;
-    const AlarmSettings s = {1, 1, kAlarmRelative, 7, 30, 1, 0, 0};
     const DWORD base = 0xFFFFF000u;
-    for (DWORD late : {0u, 15u, 9000u}) {
-        AlarmMemory memory;
-        int changes = 0;
-        // A tick before the start, the first one after it (late), then every 700 ms.
-        for (DWORD t = base + 58500; changes < 2 && t - base < 200000;
-             t = t - base < 60000 ? base + 60000 + late : t + 700) {
-            const int event = AlarmEventMs(&s, &memory, t, base);
-            const DWORD at = t + static_cast<DWORD>(event);
-            AlarmMemory m = memory;
-            if (event > 0 && event < 2000) {
-                EXPECT_EQ(0u, DecideAlarmTick(&m, &s, 0, at - 1, base, 0) & kSound)
-                    << "late " << late << ": nothing changes before " << at - base;
-                EXPECT_NE(0u, DecideAlarmTick(&m, &s, 0, at, base, 0) & kSound)
-                    << "late " << late << ": the decision changes at " << at - base;
-            }
-            changes += (DecideAlarmTick(&memory, &s, 0, t, base, 0) & kSound) != 0;
-        }
-        EXPECT_EQ(2, changes) << "late " << late;
-        EXPECT_EQ(60000u + late, memory.ringStart - base);
+    // ALARM, ringing since, snooze (waiting or ringing since base), the tick: ms after base.
+    const int rows[][5] = {
+        {1, -1, kSnoozeNone, 57000, 2000},     {1, -1, kSnoozeNone, 58500, 1500},
+        {1, -1, kSnoozeNone, 60000, -1},       {1, 69000, kSnoozeNone, 127500, 1500},
+        {1, 60000, kSnoozeNone, 119000, 1000}, {0, -1, kSnoozeWaiting, 599300, 700},
+        {0, -1, kSnoozeRinging, 59990, 10},    {1, -1, kSnoozeWaiting, 59000, 1000}};
+    for (const auto& r : rows) {
+        const AlarmSettings s = {1, r[0], kAlarmRelative, 7, 30, 1, 0, 0};
+        AlarmMemory m;
+        m.ringing = r[1] >= 0, m.ringStart = base + r[1], m.snooze = r[2], m.snoozeAt = base;
+        EXPECT_EQ(r[4], AlarmEventMs(&s, &m, base + r[3], base)) << r[1] << " " << r[3];
     }
-    AlarmMemory m;
-    EXPECT_EQ(-1, AlarmEventMs(&s, &m, base + 60000, base)) << "due now: this tick handles it";
-    m.snooze = kSnoozeWaiting, m.snoozeAt = base;
-    EXPECT_EQ(700, AlarmEventMs(&s, &m, base + 10 * kMinute - 700, base + 30 * kMinute));
+}
+
+// Nothing runs after shutdown, even a tick still under way in the loop of an alarm box.
+TEST(AlarmState, NothingRunsAfterShutdown) {
+    g_AlarmSettings = AlarmSettings{1, 1, kAlarmRelative, 0, 0, 1, 0, 0};
+    g_dwAlarmBase = GetTickCount() - 10 * 60000;
+    g_bClockClosed = 1;
+    const SYSTEMTIME noon = {2026, 12, 1, 7, 12, 0, 0, 0}; // the chime's minute
+    AlarmTick(noon);
+    ChimeTick(noon);
+    StartAlarmSound();
+    StartChime(0);
+    EXPECT_EQ(nullptr, g_pAlarmPlayer);
+    EXPECT_EQ(nullptr, g_pChimePlayer);
+    g_bClockClosed = 0;
 }
 
 // Once at the start of every hour, at most a minute late; never twice for one hour however the

@@ -106,7 +106,7 @@ edit_message() {
     driver find clock 5000 cmd "$(cmd IDM_ALARM_SETTINGS)" find "$DIALOG" 5000 >/dev/null ||
         fail "the settings dialog did not open"
     OPENED_MS=$(($(now_ms) - t))
-    driver find clock 1 answers 10000 || fail "the clock does not answer"
+    driver find clock 1 notice 0 0 10000 || fail "the clock does not answer"
     driver find "$DIALOG" 1 "$@" cmd "$OK" >/dev/null || fail "no OK for $*"
 }
 edit_message

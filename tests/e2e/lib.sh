@@ -68,15 +68,13 @@ SESSION="${CLOCK_SESSION_KEPT:-}"
 OFFSET="$WORK/offset"
 FAKED=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME_TIMESTAMP_FILE="$OFFSET" FAKETIME_CACHE_DURATION=1
     FAKETIME_DONT_FAKE_MONOTONIC=1)
-# set_time HH:MM:SS[.mmm]: a clock started with "file:$OFFSET" reads that time of day on 7
-# December from now on; back once every process of the clock has read it again.
+# set_time HH:MM:SS[.mmm]: the time of day on 7 December of a clock started with "file:$OFFSET".
 set_time() {
     awk -v t="$(date -d "2026-12-07 $1" +%s.%N)" -v n="$(date +%s.%N)" \
         'BEGIN { printf "%+.3f\n", t - n }' >"$OFFSET"
     sleep 1.2
 }
-# The resume notice: WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC.
-POWER=536 RESUME=18
+POWER=536 RESUME=18 # the resume notice: WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC
 start_clock() {
     local fake=()
     [ -z "$1" ] || fake=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1")
