@@ -44,7 +44,8 @@ quiet 2 || fail "a missed alarm sounds"
 driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close the box"
 
 note "set an hour and half a second on: at the resume notice the picture takes the new time"
-set_time 10:00:10.5
+awk '{ printf "%+.3f\n", $1 + 3600.5 }' "$OFFSET" >"$OFFSET.new" && mv "$OFFSET.new" "$OFFSET"
+sleep 1.2
 read -r pictures unknown late seen swing <<<"$("${FAKED[@]}" "$WINE_RUN" "$DRIVER" \
     find clock 5000 notice $POWER $RESUME 1000 watch 0 2500 </dev/null | tr -d '\r')"
 note "$pictures pictures ($seen ms seen), $unknown unknown, $late ms late: $swing"
