@@ -46,6 +46,7 @@ const SpinTarget kSpinTargets[] = {
     {IDC_ALARM_DELAY_SPIN, IDC_ALARM_DELAY, 1, 60},
     {IDC_ALARM_QUIET_FROM_SPIN, IDC_ALARM_QUIET_FROM, 0, 23},
     {IDC_ALARM_QUIET_TO_SPIN, IDC_ALARM_QUIET_TO, 0, 23},
+    {IDC_ALARM_SNOOZE_SPIN, IDC_ALARM_SNOOZE, 1, 60},
 };
 
 int IsChecked(HWND dialog, int id) {
@@ -144,6 +145,7 @@ BOOL OnAlarmDlgInit(HWND dialog) {
     CheckDlgButton(dialog, IDC_ALARM_QUIET, static_cast<UINT>(record.QUIET));
     SetDlgItemInt(dialog, IDC_ALARM_QUIET_FROM, static_cast<UINT>(record.QUIETFROM), FALSE);
     SetDlgItemInt(dialog, IDC_ALARM_QUIET_TO, static_cast<UINT>(record.QUIETTO), FALSE);
+    SetDlgItemInt(dialog, IDC_ALARM_SNOOZE, static_cast<UINT>(record.SNOOZE), FALSE);
 
     AlarmDialogRun* run = RunOf(dialog);
     FindMessageFile(run->messagePath);
@@ -235,6 +237,7 @@ void CommitAlarmDlg(HWND dialog, int accepted) {
     record.QUIET = IsChecked(dialog, IDC_ALARM_QUIET);
     record.QUIETFROM = ReadClampedNumber(dialog, kSpinTargets[3]);
     record.QUIETTO = ReadClampedNumber(dialog, kSpinTargets[4]);
+    record.SNOOZE = ReadClampedNumber(dialog, kSpinTargets[5]);
     SaveAlarmSettings(&record);
     // In force from this OK on, before any box below can keep the dialog waiting.
     AlarmDialogRun* run = RunOf(dialog);

@@ -3,22 +3,22 @@
 #include <string.h>
 #include <new>
 
+#include "alarm/alarm_box.h"
 #include "alarm/alarm_dialog.h"
 #include "alarm/chime.h"
 #include "alarm/clock_state.h"
+#include "resources/resource.h"
 #include "sound/sound_files.h"
 #include "sound/wave_mix.h"
 
 CWaveMix* g_pAlarmPlayer = nullptr;
-int g_bRinging = 0;
 DWORD g_dwAlarmBase = 0;
 
 namespace {
-// 1 once the alarm ringing now has had its box (or one open already stands for it).
-int s_bMessageShown = 0;
-// Tick count at which the ringing alarm started.
-DWORD s_dwRingStart = 0;
+AlarmMemory s_Memory;
 char s_szAlarmMessage[kMessageBufferSize];
+// The text of the box a snooze came from, shown again when it rings.
+char s_szSnoozeMessage[kMessageBufferSize];
 
 // Who may change the live alarm, and when. The clock's ticks go on inside every modal loop, so
 // these can be open at once and close in any order: runs of the settings dialog (chosen from
@@ -36,50 +36,50 @@ int s_bBoxOpen = 0;
 
 const DWORD kMinuteMs = 60000;
 
-// The alarm box's first activation, while it is opening: it is made topmost there, as
-// MB_TOPMOST asks, for systems that do not honour the flag (Wine does not).
-HHOOK s_hBoxHook = nullptr;
-int s_bBoxOnTop = 0;
-
-LRESULT CALLBACK AlarmBoxHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && !s_bBoxOnTop) {
-        s_bBoxOnTop = 1;
-        SetWindowPos(reinterpret_cast<HWND>(wParam), HWND_TOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    return CallNextHookEx(s_hBoxHook, code, wParam, lParam);
-}
-
 // The message step: decided once per alarm, flagged before the box can open. A box still open
 // from an earlier alarm already shows the message; no second one is stacked on it.
-unsigned MessageStep(int* messageShown, const AlarmSettings* settings, int boxOpen) {
-    if (*messageShown || settings->MESSAGE == 0)
+unsigned MessageStep(AlarmMemory* m, int wanted, int boxOpen) {
+    if (m->messageShown || !wanted)
         return kAlarmNothing;
-    *messageShown = 1;
+    m->messageShown = 1;
     return boxOpen ? kAlarmNothing : kAlarmShowMessage;
 }
 
-unsigned DecideAbsolute(int* ringing, int* messageShown, const AlarmSettings* s, int hour,
-                        int minute, int boxOpen) {
-    // An alarm the user has not enabled never rings, whatever its type.
-    int matches = s->ALARM != 0 && hour == s->HOURS && minute == s->MINUTES;
-    if (matches && !*ringing) {
-        *ringing = 1;
-        return kAlarmStartSound | MessageStep(messageShown, s, boxOpen);
-    }
-    if (!matches && *ringing) {
-        *ringing = 0;
-        *messageShown = 0;
-        return kAlarmStopSound;
-    }
-    // A box still owed (another alarm's box was open when this one started) comes now.
-    if (matches)
-        return MessageStep(messageShown, s, boxOpen);
-    return kAlarmNothing;
+// A late alarm always has its box, which says so.
+int WantsBox(const AlarmMemory* m, const AlarmSettings* s) {
+    return s->MESSAGE != 0 || m->lateMinutes > 0;
 }
 
-unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s, DWORD tickCount,
-                        DWORD alarmBase, DWORD* ringStart, int boxOpen) {
+unsigned DecideAbsolute(AlarmMemory* m, const AlarmSettings* s, long long minute, int boxOpen) {
+    unsigned actions = kAlarmNothing;
+    // It rings out the minute it started in; an alarm switched off stops at once.
+    if (m->ringing && (s->ALARM == 0 || minute != m->ringMinute)) {
+        m->ringing = 0;
+        m->messageShown = 0;
+        actions |= kAlarmStopSound;
+    }
+    // The last time the alarm's hour and minute came, at or before now.
+    const long long day = 24 * 60;
+    const long long alarmTime =
+        minute - ((minute - (s->HOURS * 60 + s->MINUTES)) % day + day) % day;
+    // A first decision has seen nothing before its own minute.
+    const long long seen = m->seenMinute == kNeverSeen ? minute - 1 : m->seenMinute;
+    m->seenMinute = minute;
+    // An alarm the user has not enabled never rings, whatever its type.
+    if (s->ALARM == 0 || alarmTime <= seen || alarmTime == m->rungFor)
+        return m->ringing ? actions | MessageStep(m, WantsBox(m, s), boxOpen) : actions;
+    m->rungFor = alarmTime;
+    m->lateMinutes = minute - alarmTime;
+    if (m->lateMinutes > kAlarmLateLimitMinutes)
+        return actions | kAlarmMissed | (boxOpen ? kAlarmNothing : kAlarmShowMessage);
+    m->ringing = 1;
+    m->ringMinute = minute;
+    m->messageShown = 0;
+    return actions | kAlarmStartSound | MessageStep(m, WantsBox(m, s), boxOpen);
+}
+
+unsigned DecideRelative(AlarmMemory* m, const AlarmSettings* s, DWORD tickCount, DWORD alarmBase,
+                        int boxOpen) {
     if (s->ALARM == 0 || s->MINUTES2 <= 0)
         return kAlarmNothing;
     // Unsigned arithmetic: the wrap of the tick count after 49.7 days does no harm.
@@ -88,99 +88,160 @@ unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s,
     unsigned long long start = static_cast<unsigned long long>(s->MINUTES2) * kMinuteMs;
     if (elapsed < start)
         return kAlarmNothing;
-    if (!*ringing) {
-        *ringing = 1;
-        *ringStart = tickCount;
-        return kAlarmStartSound | MessageStep(messageShown, s, boxOpen);
+    // Woken from a sleep long past its time: reported, never rung, as an absolute alarm is.
+    m->lateMinutes = static_cast<long long>((elapsed - start) / kMinuteMs);
+    if (!m->ringing && m->lateMinutes > kAlarmLateLimitMinutes)
+        return kAlarmDisarm | kAlarmMissed | (boxOpen ? kAlarmNothing : kAlarmShowMessage);
+    if (!m->ringing) {
+        m->ringing = 1;
+        m->ringStart = tickCount;
+        return kAlarmStartSound | MessageStep(m, s->MESSAGE, boxOpen);
     }
     // A first tick that came late (the machine slept, the loop was blocked) still gives the
     // alarm its full minute of sound.
-    if (static_cast<DWORD>(tickCount - *ringStart) >= kMinuteMs)
-        return kAlarmStopSound | kAlarmDisarm | MessageStep(messageShown, s, boxOpen);
-    return MessageStep(messageShown, s, boxOpen);
+    if (static_cast<DWORD>(tickCount - m->ringStart) >= kMinuteMs)
+        return kAlarmStopSound | kAlarmDisarm | MessageStep(m, s->MESSAGE, boxOpen);
+    return MessageStep(m, s->MESSAGE, boxOpen);
 }
 
-// The box of an alarm: the message when it is asked for; for an alarm that cannot sound, first
-// a line that says so and names the sound file.
-void ShowAlarmMessage(int alarmType, int silent) {
-    memset(s_szAlarmMessage, 0, sizeof(s_szAlarmMessage));
-    size_t used = 0;
-    if (silent)
-        used = static_cast<size_t>(wsprintfA(
-            s_szAlarmMessage, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
-            SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm)));
-    // A missing file leaves the text empty; the box is shown all the same.
-    if (g_AlarmSettings.MESSAGE) {
-        char path[kMessagePathSize];
-        FindMessageFile(path);
-        ReadMessageText(path, s_szAlarmMessage + used, sizeof(s_szAlarmMessage) - used,
-                        sizeof(s_szAlarmMessage));
+// A snooze rings its minute snoozeMinutes after it was asked for, with the box it came from.
+unsigned DecideSnooze(AlarmMemory* m, int snoozeMinutes, DWORD tickCount, int boxOpen) {
+    const DWORD passed = tickCount - m->snoozeAt;
+    if (m->snooze == kSnoozeWaiting && passed >= static_cast<DWORD>(snoozeMinutes) * kMinuteMs) {
+        m->snooze = kSnoozeRinging;
+        m->snoozeAt = tickCount;
+        return kAlarmStartSound | (boxOpen ? kAlarmNothing : kAlarmShowMessage | kAlarmSnoozeRing);
     }
-    // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
-    int confirmation = s_nConfirmations;
-    s_bBoxOpen = 1;
-    // Nobody asked for this box: it must show over the window the user works in. Windows lets a
-    // background program take the foreground only now and then (the foreground lock), so
-    // MB_SETFOREGROUND alone often leaves the box behind; MB_TOPMOST puts it over every ordinary
-    // window all the same, without taking the keys from what the user is typing into.
-    s_bBoxOnTop = 0;
-    s_hBoxHook = SetWindowsHookExA(WH_CBT, AlarmBoxHook, nullptr, GetCurrentThreadId());
-    int answer = MessageBoxA(g_hMainWnd, s_szAlarmMessage, kProductTitle,
-                             MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
-    if (s_hBoxHook != nullptr)
-        UnhookWindowsHookEx(s_hBoxHook);
-    s_hBoxHook = nullptr;
-    s_bBoxOpen = 0;
-    // An OK that comes after a newer confirmation, or after the window went, belongs to an alarm
-    // that no longer exists: it must not stop or disarm the current one.
-    if (confirmation != s_nConfirmations)
-        // The alarm confirmed meanwhile may have started under this box: it is owed its own.
-        s_bMessageShown = 0;
-    else if (answer == IDOK && !g_bClockClosed)
-        RunAlarmActions(AlarmAcknowledgeActions(alarmType), alarmType);
-}
-} // namespace
-
-unsigned DecideAlarmTick(int* ringing, int* messageShown, const AlarmSettings* settings, int hour,
-                         int minute, DWORD tickCount, DWORD alarmBase, DWORD* ringStart,
-                         int boxOpen) {
-    switch (settings->ALARMTYPE) {
-    case kAlarmAbsolute:
-        return DecideAbsolute(ringing, messageShown, settings, hour, minute, boxOpen);
-    case kAlarmRelative:
-        return DecideRelative(ringing, messageShown, settings, tickCount, alarmBase, ringStart,
-                              boxOpen);
+    if (m->snooze == kSnoozeRinging && passed >= kMinuteMs) {
+        m->snooze = kSnoozeNone;
+        return kAlarmStopSound;
     }
     return kAlarmNothing;
 }
 
-int AlarmEventMs(const AlarmSettings* settings, int ringing, DWORD tickCount, DWORD alarmBase,
-                 DWORD ringStart) {
-    const AlarmSettings& s = *settings;
-    if (s.ALARMTYPE != kAlarmRelative || s.ALARM == 0 || s.MINUTES2 <= 0)
-        return -1;
-    // The same unsigned arithmetic as the decision, so the tick count's wrap does no harm.
-    unsigned long long due = static_cast<unsigned long long>(s.MINUTES2) * kMinuteMs;
-    unsigned long long passed = static_cast<DWORD>(tickCount - alarmBase);
-    if (ringing) {
-        due = kMinuteMs;
-        passed = static_cast<DWORD>(tickCount - ringStart);
+// The text of an alarm's box, into s_szAlarmMessage: for an alarm that cannot sound, first a line
+// that says so and names the sound file; for a missed or late one, when it was set for; then
+// the message when it is asked for.
+void ComposeAlarmText(unsigned actions, int silent) {
+    memset(s_szAlarmMessage, 0, sizeof(s_szAlarmMessage));
+    char* text = s_szAlarmMessage;
+    int used = 0;
+    if (silent)
+        used += wsprintfA(text, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
+                          SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm));
+    const SYSTEMTIME at = LocalTimeOfMinute(s_Memory.rungFor);
+    if ((actions & kAlarmMissed) && g_AlarmSettings.ALARMTYPE == kAlarmRelative)
+        used += wsprintfA(text + used,
+                          "%d分後のアラームは、パソコンが止まっていた間（スリープなど）に時刻を"
+                          "%d時間以上過ぎたため、鳴らしませんでした。\n\n",
+                          g_AlarmSettings.MINUTES2, kAlarmLateLimitMinutes / 60);
+    else if (actions & kAlarmMissed)
+        used +=
+            wsprintfA(text + used,
+                      "%d月%d日 %02d:%02d のアラームは、パソコンが止まっていた間（スリープなど）"
+                      "に時刻を%d時間以上過ぎたため、鳴らしませんでした。\n\n",
+                      at.wMonth, at.wDay, at.wHour, at.wMinute, kAlarmLateLimitMinutes / 60);
+    else if (s_Memory.ringing && s_Memory.lateMinutes > 0 &&
+             g_AlarmSettings.ALARMTYPE == kAlarmAbsolute)
+        used += wsprintfA(text + used, "%02d:%02d のアラーム（%d分遅れ）\n\n", at.wHour, at.wMinute,
+                          static_cast<int>(s_Memory.lateMinutes));
+    // A missing file leaves the text empty; the box is shown all the same.
+    if (g_AlarmSettings.MESSAGE) {
+        char path[kMessagePathSize];
+        FindMessageFile(path);
+        ReadMessageText(path, text + used, sizeof(s_szAlarmMessage) - used,
+                        sizeof(s_szAlarmMessage));
     }
+    // No empty lines under the last one.
+    for (size_t end = strlen(text); end > 0 && text[end - 1] == '\n'; --end)
+        text[end - 1] = '\0';
+}
+
+// The box of an alarm, or of the snooze that rings it again with the text it had.
+void ShowAlarmMessage(int alarmType, unsigned actions, int silent) {
+    if (!(actions & kAlarmSnoozeRing))
+        ComposeAlarmText(actions, silent);
+    const char* text = actions & kAlarmSnoozeRing ? s_szSnoozeMessage : s_szAlarmMessage;
+    static char s_szBoxText[2 * kMessageBufferSize];
+    BoxLineBreaks(text, s_szBoxText, sizeof(s_szBoxText));
+    // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
+    int confirmation = s_nConfirmations;
+    s_bBoxOpen = 1;
+    const INT_PTR answer = ShowAlarmBox(g_hInstance, g_hMainWnd, s_szBoxText);
+    s_bBoxOpen = 0;
+    // An answer that comes after a newer confirmation, or after the window went, belongs to an
+    // alarm that no longer exists: it must not stop, disarm or snooze the current one.
+    if (confirmation != s_nConfirmations) {
+        // The alarm confirmed meanwhile may have started under this box: it is owed its own.
+        s_Memory.messageShown = 0;
+        return;
+    }
+    if (g_bClockClosed)
+        return;
+    unsigned answered = AlarmAcknowledgeActions(alarmType);
+    if (answer == IDC_ALARM_BOX_SNOOZE) {
+        if (text != s_szSnoozeMessage)
+            memcpy(s_szSnoozeMessage, text, sizeof(s_szSnoozeMessage));
+        answered |= kAlarmSnooze;
+    } else {
+        // OK ends the alarm, snoozed or not.
+        s_Memory.snooze = kSnoozeNone;
+    }
+    RunAlarmActions(answered, alarmType);
+}
+
+int EventInMs(unsigned long long due, unsigned long long passed) {
     if (passed >= due)
         return -1;
     return due - passed > 2000 ? 2000 : static_cast<int>(due - passed);
 }
+} // namespace
 
-int RingingNeedsTicks(const AlarmSettings* settings, int ringing) {
-    return ringing && (settings->ALARMTYPE == kAlarmAbsolute || settings->ALARM != 0);
+unsigned DecideAlarmTick(AlarmMemory* memory, const AlarmSettings* settings, long long minute,
+                         DWORD tickCount, DWORD alarmBase, int boxOpen) {
+    unsigned actions = DecideSnooze(memory, settings->SNOOZE, tickCount, boxOpen);
+    // The snooze's box, when it asks for one, stands for the alarm's too.
+    boxOpen = boxOpen || (actions & kAlarmShowMessage);
+    switch (settings->ALARMTYPE) {
+    case kAlarmAbsolute:
+        return actions | DecideAbsolute(memory, settings, minute, boxOpen);
+    case kAlarmRelative:
+        return actions | DecideRelative(memory, settings, tickCount, alarmBase, boxOpen);
+    }
+    return actions;
+}
+
+int AlarmEventMs(const AlarmSettings* settings, const AlarmMemory* memory, DWORD tickCount,
+                 DWORD alarmBase) {
+    const AlarmSettings& s = *settings;
+    const AlarmMemory& m = *memory;
+    int event = -1;
+    // The same unsigned arithmetic as the decision, so the tick count's wrap does no harm.
+    if (s.ALARMTYPE == kAlarmRelative && s.ALARM != 0 && s.MINUTES2 > 0)
+        event = m.ringing ? EventInMs(kMinuteMs, static_cast<DWORD>(tickCount - m.ringStart))
+                          : EventInMs(static_cast<unsigned long long>(s.MINUTES2) * kMinuteMs,
+                                      static_cast<DWORD>(tickCount - alarmBase));
+    if (m.snooze != kSnoozeNone) {
+        const unsigned long long due = m.snooze == kSnoozeWaiting
+                                           ? static_cast<unsigned long long>(s.SNOOZE) * kMinuteMs
+                                           : kMinuteMs;
+        const int snooze = EventInMs(due, static_cast<DWORD>(tickCount - m.snoozeAt));
+        event = snooze >= 0 && (event < 0 || snooze < event) ? snooze : event;
+    }
+    return event;
+}
+
+int RingingNeedsTicks(const AlarmSettings* settings, const AlarmMemory* memory) {
+    return (memory->ringing && (settings->ALARMTYPE == kAlarmAbsolute || settings->ALARM != 0)) ||
+           memory->snooze == kSnoozeRinging;
 }
 
 int NextAlarmEventMs() {
-    return AlarmEventMs(&g_AlarmSettings, g_bRinging, GetTickCount(), g_dwAlarmBase, s_dwRingStart);
+    return AlarmEventMs(&g_AlarmSettings, &s_Memory, GetTickCount(), g_dwAlarmBase);
 }
 
 int AlarmWantsFastTicks() {
-    return RingingNeedsTicks(&g_AlarmSettings, g_bRinging) ||
+    return RingingNeedsTicks(&g_AlarmSettings, &s_Memory) ||
            (g_pAlarmPlayer != nullptr && g_pAlarmPlayer->IsPlaying());
 }
 
@@ -199,13 +260,18 @@ void RunAlarmActions(unsigned actions, int alarmType) {
         g_AlarmSettings.ALARM = 0;
         SaveAlarmSettings(&g_AlarmSettings);
     }
+    // The sound counts again from now: a snooze rings SNOOZE minutes after the answer.
+    if (actions & kAlarmSnooze) {
+        s_Memory.snooze = kSnoozeWaiting;
+        s_Memory.snoozeAt = GetTickCount();
+    }
     // An alarm nobody can hear must at least be seen.
     if (silent) {
-        s_bMessageShown = 1;
+        s_Memory.messageShown = 1;
         actions |= kAlarmShowMessage;
     }
     if ((actions & kAlarmShowMessage) && !s_bBoxOpen)
-        ShowAlarmMessage(alarmType, silent);
+        ShowAlarmMessage(alarmType, actions, silent);
 }
 
 void LoadLiveAlarm(DWORD tickCount) {
@@ -217,9 +283,8 @@ void AlarmTick(const SYSTEMTIME& now) {
     if (g_bClockClosed)
         return;
     int alarmType = g_AlarmSettings.ALARMTYPE;
-    unsigned actions =
-        DecideAlarmTick(&g_bRinging, &s_bMessageShown, &g_AlarmSettings, now.wHour, now.wMinute,
-                        GetTickCount(), g_dwAlarmBase, &s_dwRingStart, s_bBoxOpen);
+    unsigned actions = DecideAlarmTick(&s_Memory, &g_AlarmSettings, LocalMinuteOf(now),
+                                       GetTickCount(), g_dwAlarmBase, s_bBoxOpen);
     RunAlarmActions(actions, alarmType);
 }
 
@@ -257,9 +322,10 @@ void ApplyAlarmConfirmation(const AlarmSettings* confirmed, DWORD tickCount) {
     StopAlarmSound();
     StopChime();
     g_AlarmSettings = *confirmed;
-    g_bRinging = 0;
+    // A new setting starts afresh: nothing rings, nothing is snoozed, and an absolute alarm
+    // looks from the minute it was confirmed in.
+    s_Memory = AlarmMemory();
     ResetChimeHour();
-    s_bMessageShown = 0;
     g_dwAlarmBase = tickCount;
 }
 

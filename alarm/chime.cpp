@@ -7,20 +7,14 @@
 #include "sound/wave_mix.h"
 
 CWaveMix* g_pChimePlayer = nullptr;
-int g_bChimed = 0;
+long long g_llChimedHour = kNoChimedHour;
 int g_nStrikes = 0;
 
-int ChimeStrikesFor(int zihou, int hour, int minute, int* chimed) {
-    if (!zihou)
+int ChimeStrikesFor(int zihou, long long minute, long long* chimedHour) {
+    if (!zihou || minute < 0 || minute % 60 != 0 || *chimedHour == minute)
         return 0;
-    if (minute != 0) {
-        *chimed = 0;
-        return 0;
-    }
-    if (*chimed)
-        return 0;
-    *chimed = 1;
-    int strikes = hour % 12;
+    *chimedHour = minute;
+    int strikes = static_cast<int>(minute / 60 % 12);
     return strikes == 0 ? 12 : strikes;
 }
 
@@ -56,7 +50,7 @@ void StartChime(int size) {
 void ChimeTick(const SYSTEMTIME& now) {
     if (g_bClockClosed)
         return;
-    int strikes = ChimeStrikesFor(g_AlarmSettings.ZIHOU, now.wHour, now.wMinute, &g_bChimed);
+    int strikes = ChimeStrikesFor(g_AlarmSettings.ZIHOU, LocalMinuteOf(now), &g_llChimedHour);
     // The decision has marked a quiet hour as struck: its chime is dropped, never played late.
     const AlarmSettings& s = g_AlarmSettings;
     if (strikes == 0 || ChimeQuiet(now.wHour, s.QUIET, s.QUIETFROM, s.QUIETTO))
@@ -81,7 +75,7 @@ void StopChime() {
 }
 
 void ResetChimeHour() {
-    g_bChimed = 0;
+    g_llChimedHour = kNoChimedHour;
 }
 
 void DeleteChimePlayer() {

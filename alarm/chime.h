@@ -7,8 +7,10 @@
 class CWaveMix;
 
 extern CWaveMix* g_pChimePlayer;
-// Owned here; others clear it through ResetChimeHour.
-extern int g_bChimed;
+// The hour (as LocalMinuteOf its start) the chime last struck for; owned here, others clear it
+// through ResetChimeHour.
+extern long long g_llChimedHour;
+enum : long long { kNoChimedHour = -1 };
 extern int g_nStrikes;
 
 void ChimeTick(const SYSTEMTIME& now);
@@ -20,10 +22,12 @@ void DeleteChimePlayer();
 // Lets the chime strike again within the hour it already struck, in the sound current now.
 void ResetChimeHour();
 
-// The decision of one tick at the given local time: the number of strikes (1 to 12) of a chime
-// that starts now, or 0 for none. Updates `*chimed`, the started-this-hour mark: cleared in any
-// minute but 0, set when a chime starts; left alone while the chime is switched off (`zihou` 0).
-int ChimeStrikesFor(int zihou, int hour, int minute, int* chimed);
+// The decision of one tick at the local time `minute` (LocalMinuteOf): the number of strikes (1 to
+// 12) of a chime that starts now, or 0 for none. A chime strikes only in the first minute of its
+// hour, so never more than a minute late, and a clock that jumps over hours strikes none of them;
+// `*chimedHour` (the hour it last struck for, set when a chime starts) keeps a clock moved back
+// into that hour from striking it twice. Nothing strikes while the chime is off (`zihou` 0).
+int ChimeStrikesFor(int zihou, long long minute, long long* chimedHour);
 
 // Whether the chime of `hour` (0 to 23) keeps quiet: with `quiet` on, the hours from `from` up to
 // but not including `to`, counted round midnight when `to` comes first; equal hours silence none.

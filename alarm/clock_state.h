@@ -19,4 +19,10 @@ extern AlarmSettings g_AlarmSettings;
 // still running in the loop of an alarm box.
 extern int g_bClockClosed;
 
+// The local time as whole minutes since 1601: what the alarm and the chime compare, so a day
+// turning, a sleep of days or a clock moved back all read as the distance they are.
+long long LocalMinuteOf(const SYSTEMTIME& t);
+// The local time of that minute.
+SYSTEMTIME LocalTimeOfMinute(long long minute);
+
 #endif

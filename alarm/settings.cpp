@@ -39,6 +39,7 @@ const ValueSpec kAlarmValues[] = {
     {"QUIET", offsetof(AlarmSettings, QUIET), 0, 0, 1},
     {"QUIETFROM", offsetof(AlarmSettings, QUIETFROM), 22, 0, 23},
     {"QUIETTO", offsetof(AlarmSettings, QUIETTO), 7, 0, 23},
+    {"SNOOZE", offsetof(AlarmSettings, SNOOZE), kDefaultSnooze, 1, 60},
 };
 
 template <size_t N> void LoadRecord(void* record, const ValueSpec (&values)[N]) {

@@ -11,6 +11,10 @@ struct WindowSettings {
     int LOCK;
 };
 
+// Ten minutes: the snooze most alarm clocks and phones are sold with, long enough to matter, short
+// enough that the user is not late.
+enum { kDefaultSnooze = 10 };
+
 struct AlarmSettings {
     int ZIHOU;
     int ALARM;
@@ -25,6 +29,8 @@ struct AlarmSettings {
     int QUIET = 0;
     int QUIETFROM = 22;
     int QUIETTO = 7;
+    // Minutes (1 to 60) after which the alarm box's snooze rings the alarm again.
+    int SNOOZE = kDefaultSnooze;
 };
 
 extern const char kSettingsBasePath[];

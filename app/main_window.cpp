@@ -163,11 +163,23 @@ static void OnClockTimer(HWND window) {
                     NextWakeMs(pace, now.wSecond, now.wMilliseconds, NextAlarmEventMs()), nowMs);
 }
 
+// Posted to the window: what Windows told it calls for a wake now.
+static const UINT kLookAgainMessage = WM_APP + 29;
+
 // Locked or unlocked, display off or on: a clock that can be seen again shows the present at
-// once; one that cannot drops to the pace of its sounds.
-static void OnVisibilityNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!NoteVisibilityNotice(message, wParam, lParam))
-        return;
+// once; one that cannot drops to the pace of its sounds. A resume or a change of the clock, its
+// zone or daylight saving: the picture, the chime and the alarm take the new time at once, and
+// the timer its new seconds. These notices are sent, and the sender waits for the reply; a wake
+// may open the alarm's box and wait for the user, so it is posted, never run here.
+static void OnSystemNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int seen = NoteVisibilityNotice(message, wParam, lParam);
+    const int resumed = message == WM_POWERBROADCAST &&
+                        (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND);
+    if (seen || resumed || message == WM_TIMECHANGE || message == WM_SETTINGCHANGE)
+        PostMessageA(window, kLookAgainMessage, 0, 0);
+}
+
+static void OnLookAgain(HWND window) {
     ForgetPaintedFrame();
     OnClockTimer(window);
 }
@@ -260,11 +272,16 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_WTSSESSION_CHANGE:
     case WM_POWERBROADCAST:
-        OnVisibilityNotice(window, message, wParam, lParam);
+    case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:
+        OnSystemNotice(window, message, wParam, lParam);
         break;
     case WM_DISPLAYCHANGE:
         KeepWindowReachable(window);
         break;
+    case kLookAgainMessage:
+        OnLookAgain(window);
+        return 0;
     case WM_LBUTTONDOWN:
         ReleaseCapture();
         InvalidateRect(window, nullptr, FALSE);

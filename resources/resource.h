@@ -6,6 +6,7 @@
 #define IDI_CLOCK 102
 #define IDR_MENU 103
 #define IDD_ABOUT 104
+#define IDD_ALARM_BOX 105
 
 #define IDB_SMALL_OVERLAY 117
 #define IDB_SMALL_DIAL 118
@@ -68,6 +69,13 @@
 #define IDC_ALARM_QUIET_TO_SPIN 1026
 #define IDC_ALARM_QUIET_FROM_LABEL 1027
 #define IDC_ALARM_QUIET_TO_LABEL 1028
+#define IDC_ALARM_SNOOZE 1029
+#define IDC_ALARM_SNOOZE_SPIN 1030
+#define IDC_ALARM_SNOOZE_LABEL 1031
+
+// The alarm's box: OK is IDOK; its text has the id a message box's text has
+#define IDC_ALARM_BOX_TEXT 65535
+#define IDC_ALARM_BOX_SNOOZE 1101
 
 // Pop-up menu commands
 #define IDM_ALARM_SETTINGS 40001

@@ -1,99 +1,140 @@
-// The alarm's and the chime's decisions tick by tick, and the message file read back whole,
-// cut or damaged.
+// The alarm's and the chime's decisions tick by tick, nothing after shutdown, and the message
+// file read back whole, cut or damaged.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "alarm/alarm_scheduler.h"
 #include "alarm/chime.h"
 #include "alarm/message_file.h"
+#include "app/main_window.h"
 #include "unit_support.h"
 
+namespace {
+enum { kStop = kAlarmStopSound, kStart = kAlarmStartSound, kOff = kAlarmDisarm };
+enum { kShow = kAlarmShowMessage, kMissed = kAlarmMissed };
+enum { kBase = 1000, kMinute = 60000, kAbs = kAlarmAbsolute, kRel = kAlarmRelative };
+// The local minute of hh:mm on day d of the table.
+constexpr long long At(int d, int h, int m) {
+    return ((30417LL + d) * 24 + h) * 60 + m;
+}
+} // namespace
+
+// Ticks one after the other (local minute, tick count, box open) and what each asks for: alarms
+// on time, asleep over their time, clocks moved forward and back, over midnight, days asleep.
 TEST(AlarmDecision, EachTickAsksForTheRightActions) {
-    enum { kStop = kAlarmStopSound, kStart = kAlarmStartSound, kOff = kAlarmDisarm };
-    enum { kShow = kAlarmShowMessage, kBase = 1000, kMinute = 60000 };
-    // ALARMTYPE, ALARM, MESSAGE, MINUTES2 (absolute alarms ring at 7:30); ringing and shown
-    // before the tick; the tick's hour, minute and tick count; the actions; the flags after.
-    const unsigned cases[][12] = {
-        {0, 1, 0, 0, 0, 0, 7, 30, 0, kStart, 1, 0},
-        {0, 1, 1, 0, 0, 0, 7, 30, 0, kStart | kShow, 1, 1},
-        {0, 1, 1, 0, 1, 1, 7, 30, 0, 0, 1, 1},
-        {0, 1, 1, 0, 1, 0, 7, 30, 0, kShow, 1, 1},
-        {0, 1, 1, 0, 1, 1, 7, 31, 0, kStop, 0, 0},
-        {0, 0, 1, 0, 0, 0, 7, 30, 0, 0, 0, 0},
-        {0, 0, 1, 0, 1, 1, 7, 30, 0, kStop, 0, 0},
-        {1, 1, 1, 1, 0, 0, 7, 30, kBase + kMinute - 1, 0, 0, 0},
-        {1, 1, 1, 1, 0, 0, 7, 30, kBase + kMinute, kStart | kShow, 1, 1},
-        {1, 1, 0, 1, 0, 0, 7, 30, kBase + kMinute, kStart, 1, 0},
-        {1, 1, 1, 1, 1, 0, 7, 30, kBase + kMinute + 10, kShow, 1, 1},
-        {1, 1, 1, 1, 1, 1, 7, 30, kBase + 2 * kMinute - 1, 0, 1, 1},
-        {1, 1, 1, 1, 1, 1, 7, 30, kBase + 2 * kMinute, kStop | kOff, 1, 1},
-        {1, 1, 1, 3, 0, 0, 7, 30, kBase + 3 * kMinute, kStart | kShow, 1, 1},
-        {1, 0, 1, 1, 0, 0, 7, 30, kBase + kMinute, 0, 0, 0},
-        {1, 1, 1, 0, 0, 0, 7, 30, kBase + kMinute, 0, 0, 0},
-        {1, 1, 1, 0x7FFFFFFF, 0, 0, 7, 30, kBase - 1, 0, 0, 0},
-        {1, 1, 0, 1, 0, 0, 7, 30, kMinute - 16, kStart, 1, 0},
-        {2, 1, 1, 1, 0, 0, 7, 30, kBase + kMinute, 0, 0, 0}};
-    for (const auto& c : cases) {
-        const AlarmSettings s = {1,  static_cast<int>(c[1]), static_cast<int>(c[0]), 7,
-                                 30, static_cast<int>(c[3]), static_cast<int>(c[2]), 0};
-        int flags[2] = {static_cast<int>(c[4]), static_cast<int>(c[5])};
-        // The row at tick kMinute - 16 was armed 16 ms before the tick count wrapped round.
-        const DWORD base =
-            c[8] == kMinute - 16 ? static_cast<DWORD>(-16) : static_cast<DWORD>(kBase);
-        // A row that is ringing already started on time.
-        DWORD ringStart = base + c[3] * kMinute;
-        EXPECT_EQ(c[9],
-                  DecideAlarmTick(flags, flags + 1, &s, c[6], c[7], c[8], base, &ringStart, 0))
-            << "case " << &c - cases;
-        EXPECT_TRUE(c[10] == static_cast<unsigned>(flags[0]) &&
-                    c[11] == static_cast<unsigned>(flags[1]))
-            << "case " << &c - cases << ": ringing " << flags[0] << ", shown " << flags[1];
+    struct Tick {
+        long long minute;
+        DWORD ms;
+        unsigned actions;
+        int box = 0;
+    };
+    const struct {
+        const char* story;
+        int type, alarm, message, hours, minutes2;
+        std::vector<Tick> ticks;
+    } rows[] = {
+        // One story a line.
+        // clang-format off
+        {"on time, then its minute ends", kAbs, 1, 1, 7, 0,
+         {{At(0, 7, 29), 0, 0}, {At(0, 7, 30), 0, kStart | kShow}, {At(0, 7, 30), 0, 0},
+          {At(0, 7, 31), 0, kStop}, {At(0, 7, 32), 0, 0}}},
+        {"started in its minute", kAbs, 1, 0, 7, 0,
+         {{At(0, 7, 30), 0, kStart}, {At(0, 7, 31), 0, kStop}}},
+        {"started after it", kAbs, 1, 1, 7, 0, {{At(0, 7, 31), 0, 0}, {At(0, 8, 0), 0, 0}}},
+        {"asleep over it, awake 4 minutes late: rings with its box", kAbs, 1, 0, 7, 0,
+         {{At(0, 7, 29), 0, 0}, {At(0, 7, 34), 0, kStart | kShow}, {At(0, 7, 35), 0, kStop}}},
+        {"an hour late still rings", kAbs, 1, 0, 7, 0,
+         {{At(0, 7, 0), 0, 0}, {At(0, 8, 30), 0, kStart | kShow}}},
+        {"later: the box alone, once", kAbs, 1, 0, 7, 0,
+         {{At(0, 7, 29), 0, 0}, {At(0, 8, 31), 0, kMissed | kShow}, {At(0, 8, 32), 0, 0}}},
+        {"moved back over it: not twice that day", kAbs, 1, 1, 7, 0,
+         {{At(0, 7, 30), 0, kStart | kShow}, {At(0, 7, 31), 0, kStop}, {At(0, 7, 29), 0, 0},
+          {At(0, 7, 30), 0, 0}, {At(0, 7, 31), 0, 0}, {At(1, 7, 30), 0, kStart | kShow}}},
+        {"over midnight", kAbs, 1, 0, 23, 0,
+         {{At(0, 23, 20), 0, 0}, {At(1, 0, 10), 0, kStart | kShow}, {At(1, 0, 11), 0, kStop}}},
+        {"days asleep: the last one missed, the next on time", kAbs, 1, 0, 7, 0,
+         {{At(0, 6, 0), 0, 0}, {At(3, 7, 0), 0, kMissed | kShow}, {At(3, 7, 30), 0, kStart}}},
+        {"a box left open: the next day rings without a second box", kAbs, 1, 1, 7, 0,
+         {{At(0, 7, 30), 0, kStart | kShow}, {At(0, 7, 31), 0, kStop, 1},
+          {At(1, 7, 30), 0, kStart, 1}, {At(1, 7, 30), 0, 0}, {At(1, 7, 31), 0, kStop}}},
+        {"late under an open box", kAbs, 1, 1, 7, 0,
+         {{At(0, 7, 0), 0, 0}, {At(0, 7, 34), 0, kStart, 1}}},
+        {"not enabled", kAbs, 0, 1, 7, 0, {{At(0, 7, 29), 0, 0}, {At(0, 7, 30), 0, 0}}},
+        {"relative: a minute of sound from its start", kRel, 1, 1, 7, 1,
+         {{0, kBase + kMinute - 1, 0}, {0, kBase + kMinute, kStart | kShow},
+          {0, kBase + 2 * kMinute - 1, 0}, {0, kBase + 2 * kMinute, kStop | kOff}}},
+        {"relative, late first tick under an open box", kRel, 1, 1, 7, 3,
+         {{0, kBase + 4 * kMinute, kStart, 1}, {0, kBase + 4 * kMinute + 10, 0},
+          {0, kBase + 5 * kMinute, kStop | kOff}}},
+        {"relative, an hour late", kRel, 1, 0, 7, 1, {{0, kBase + 61 * kMinute, kStart}}},
+        {"relative, later: the box alone", kRel, 1, 0, 7, 1,
+         {{0, kBase + 62 * kMinute, kOff | kMissed | kShow}}},
+        {"relative without message", kRel, 1, 0, 7, 1, {{0, kBase + kMinute, kStart}}},
+        {"relative, not enabled", kRel, 0, 1, 7, 1, {{0, kBase + kMinute, 0}}},
+        {"relative, no delay", kRel, 1, 1, 7, 0, {{0, kBase + kMinute, 0}}},
+        {"relative, too long for the tick count", kRel, 1, 1, 7, 0x7FFFFFFF, {{0, kBase - 1, 0}}},
+        {"an unknown type", 2, 1, 1, 7, 1, {{At(0, 7, 30), kBase + kMinute, 0}}},
+        // clang-format on
+    };
+    for (const auto& r : rows) {
+        AlarmSettings s = {1, r.alarm, r.type, r.hours, 30, r.minutes2, r.message, 0};
+        AlarmMemory m;
+        for (const Tick& t : r.ticks)
+            EXPECT_EQ(t.actions, DecideAlarmTick(&m, &s, t.minute, t.ms, kBase, t.box))
+                << r.story << ", tick " << &t - &r.ticks[0];
     }
     EXPECT_EQ(static_cast<unsigned>(kStop | kOff), AlarmAcknowledgeActions(kAlarmRelative));
     EXPECT_EQ(static_cast<unsigned>(kStop), AlarmAcknowledgeActions(kAlarmAbsolute));
 }
 
-// The wake the scheduler asks for lands where its decision changes: the start of a relative
-// alarm and the end of its minute, counted from its first tick even when that came late, and
-// across the wrap of the tick count.
+// The wake the scheduler asks for lands where the decisions above change: the start of a relative
+// alarm, the end of its minute counted from its first tick however late, a snooze's ring and its
+// end; across the wrap of the tick count; -1 when this tick handles it.
 TEST(AlarmDecision, NextEventFallsWhereTheDecisionChanges) {
-    const unsigned kSound = kAlarmStartSound | kAlarmStopSound;
-    const AlarmSettings s = {1, 1, kAlarmRelative, 7, 30, 1, 0, 0};
     const DWORD base = 0xFFFFF000u;
-    for (DWORD late : {0u, 15u, 9000u}) {
-        int ringing = 0, shown = 0, changes = 0;
-        DWORD ringStart = 0;
-        // A tick before the start, the first one after it (late), then every 700 ms.
-        for (DWORD t = base + 58500; changes < 2 && t - base < 200000;
-             t = t - base < 60000 ? base + 60000 + late : t + 700) {
-            const int event = AlarmEventMs(&s, ringing, t, base, ringStart);
-            const DWORD at = t + static_cast<DWORD>(event);
-            int r = ringing, m = shown;
-            DWORD rs = ringStart;
-            if (event > 0 && event < 2000) {
-                EXPECT_EQ(0u, DecideAlarmTick(&r, &m, &s, 7, 30, at - 1, base, &rs, 0) & kSound)
-                    << "late " << late << ": nothing changes before " << at - base;
-                EXPECT_NE(0u, DecideAlarmTick(&r, &m, &s, 7, 30, at, base, &rs, 0) & kSound)
-                    << "late " << late << ": the decision changes at " << at - base;
-            }
-            changes += (DecideAlarmTick(&ringing, &shown, &s, 7, 30, t, base, &ringStart, 0) &
-                        kSound) != 0;
-        }
-        EXPECT_EQ(2, changes) << "late " << late;
-        EXPECT_EQ(60000u + late, ringStart - base);
+    // ALARM, ringing since, snooze (waiting or ringing since base), the tick: ms after base.
+    const int rows[][5] = {
+        {1, -1, kSnoozeNone, 57000, 2000},     {1, -1, kSnoozeNone, 58500, 1500},
+        {1, -1, kSnoozeNone, 60000, -1},       {1, 69000, kSnoozeNone, 127500, 1500},
+        {1, 60000, kSnoozeNone, 119000, 1000}, {0, -1, kSnoozeWaiting, 599300, 700},
+        {0, -1, kSnoozeRinging, 59990, 10},    {1, -1, kSnoozeWaiting, 59000, 1000}};
+    for (const auto& r : rows) {
+        const AlarmSettings s = {1, r[0], kAlarmRelative, 7, 30, 1, 0, 0};
+        AlarmMemory m;
+        m.ringing = r[1] >= 0, m.ringStart = base + r[1], m.snooze = r[2], m.snoozeAt = base;
+        EXPECT_EQ(r[4], AlarmEventMs(&s, &m, base + r[3], base)) << r[1] << " " << r[3];
     }
-    EXPECT_EQ(-1, AlarmEventMs(&s, 0, base + 60000, base, 0)) << "due now: this tick handles it";
 }
 
+// Nothing runs after shutdown, even a tick still under way in the loop of an alarm box.
+TEST(AlarmState, NothingRunsAfterShutdown) {
+    g_AlarmSettings = AlarmSettings{1, 1, kAlarmRelative, 0, 0, 1, 0, 0};
+    g_dwAlarmBase = GetTickCount() - 10 * 60000;
+    g_bClockClosed = 1;
+    const SYSTEMTIME noon = {2026, 12, 1, 7, 12, 0, 0, 0}; // the chime's minute
+    AlarmTick(noon);
+    ChimeTick(noon);
+    StartAlarmSound();
+    StartChime(0);
+    EXPECT_EQ(nullptr, g_pAlarmPlayer);
+    EXPECT_EQ(nullptr, g_pChimePlayer);
+    g_bClockClosed = 0;
+}
+
+// Once at the start of every hour, at most a minute late; never twice for one hour however the
+// clock moves; none for the hours a clock jumps over.
 TEST(ChimeDecision, OnceAtTheStartOfEveryHour) {
-    // zihou, hour, minute and the strikes, one tick after the other.
-    const int ticks[][4] = {{1, 14, 59, 0}, {1, 15, 0, 3}, {1, 15, 0, 0},  {1, 15, 1, 0},
-                            {1, 16, 0, 4},  {0, 16, 1, 0}, {1, 17, 0, 0},  {1, 17, 1, 0},
-                            {1, 0, 0, 12},  {1, 0, 1, 0},  {1, 12, 0, 12}, {1, 12, 1, 0},
-                            {1, 13, 0, 1},  {0, 13, 1, 0}, {0, 14, 0, 0}};
-    int chimed = 0;
+    // zihou, day, hour, minute and the strikes, one tick after the other.
+    const int ticks[][5] = {
+        {1, 0, 14, 59, 0}, {1, 0, 15, 0, 3}, {1, 0, 15, 0, 0}, {1, 0, 15, 1, 0},  {1, 0, 14, 59, 0},
+        {1, 0, 15, 0, 0},  {1, 0, 16, 0, 4}, {0, 0, 16, 1, 0}, {1, 0, 17, 0, 5},  {1, 0, 17, 1, 0},
+        {1, 0, 23, 59, 0}, {1, 1, 0, 1, 0},  {1, 1, 0, 0, 12}, {1, 1, 12, 0, 12}, {1, 1, 12, 30, 0},
+        {1, 1, 16, 20, 0}, {1, 1, 18, 0, 6}, {1, 3, 13, 0, 1}, {0, 3, 14, 0, 0}};
+    long long chimed = kNoChimedHour;
     for (const auto& t : ticks)
-        EXPECT_EQ(t[3], ChimeStrikesFor(t[0], t[1], t[2], &chimed))
-            << t[0] << " " << t[1] << ":" << t[2];
+        EXPECT_EQ(t[4], ChimeStrikesFor(t[0], At(t[1], t[2], t[3]), &chimed))
+            << t[0] << " day " << t[1] << " " << t[2] << ":" << t[3];
     // size, play-throughs, strikes, finished: the medium size plays once.
     const int ends[][4] = {{0, 2, 3, 0},  {0, 3, 3, 1}, {2, 11, 12, 0}, {2, 12, 12, 1},
                            {1, 1, 12, 1}, {5, 1, 3, 0}, {5, 3, 3, 1},   {-1, 2, 3, 0}};

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The alarm of the real clock, run ten times fast: the absolute alarm with its message beside the
-# program started elsewhere, in a box in front of another window; settings of the wrong type, an
+# program started elsewhere, in a box in front of another window, snoozed once; settings of the wrong type, an
 # alarm without its sound, silence through midnight on an empty store, the settings dialog's
 # Cancel, and a relative alarm set through the dialog that rings for a minute and disarms itself;
 # the message file in the folder the clock starts in kept whole when it is huge, unreadable or
@@ -15,7 +15,7 @@ note "absolute alarm at 07:30 with a message, the clock started from another fol
 mkdir "$WORK/prog" && cp "$BIN/clock.exe" "$WORK/prog/" && ln -s "$BIN/wave" "$WORK/prog/wave"
 printf '起きて！\r\r\n朝の会議です' | iconv -f UTF-8 -t CP932 >"$WORK/prog/CLOCK.dat"
 CLOCK_EXE="$WORK/prog/clock.exe" start_clock "@2026-12-07 07:29:00 x10" ZIHOU=0 ALARM=1 \
-    ALARMTYPE=0 HOURS=7 MINUTES=30 MESSAGE=1
+    ALARMTYPE=0 HOURS=7 MINUTES=30 MESSAGE=1 SNOOZE=1
 expect "$(bytes)" 0 "bytes played before 07:30"
 # Another program's window takes the front before 07:30; the box comes over it, in front.
 box=$(driver find clock 1 gone "$TITLE" 1 cover 200 find "$TITLE" 15000 state topmost 1 0 \
@@ -25,9 +25,21 @@ expect "$(tail -n +3 <<<"$box" | iconv -f CP932 -t UTF-8)" "$(printf '起きて�
     "the alarm box's text"
 wait_bytes $(($(wav_data w01.wav | wc -c) + 1)) 5 || fail "the alarm sound does not go on"
 begins_with w01.wav || fail "the sound is not the small clock's alarm"
+note "snooze: the sound stops, and a minute (six seconds) later the same alarm rings again"
+driver find "$TITLE" 1 cmd "$(cmd IDC_ALARM_BOX_SNOOZE)" gone "$TITLE" 5000 || fail "no snooze"
+snoozed=$(now_ms)
+sleep 0.3
+quiet 1 || fail "sound after スヌーズ"
+: >"$AUDIO"
+again=$(driver find "$TITLE" 10000 text 0xFFFF) || fail "the snoozed alarm did not come again"
+within 4500 8000 $(($(now_ms) - snoozed)) "ms from スヌーズ to the alarm again"
+expect "$again" "$(tail -n +3 <<<"$box")" "the snoozed alarm's text"
+wait_bytes 1 3 || fail "the snoozed alarm is silent"
 driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close the box"
 sleep 0.3
 quiet 1 || fail "sound after OK"
+: >"$AUDIO"
+wait_bytes 1 8 && fail "the alarm rang again after OK"
 driver find "$TITLE" 2000 >/dev/null && fail "a second box in the same minute"
 expect "$(driver reg-get ALARM)" "ALARM=1" "the absolute alarm stays armed"
 stop_clock
@@ -47,23 +59,25 @@ driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close th
 stop_clock
 
 note "no alarm stored, through midnight; Cancel in the dialog; a relative alarm of one minute"
-start_clock "@2026-12-07 23:59:50 x10" ZIHOU=0 QUIET=1 QUIETFROM=23 QUIETTO=24
+start_clock "@2026-12-07 23:59:50 x10" ZIHOU=0 QUIET=1 QUIETFROM=23 QUIETTO=24 SNOOZE=0
 E=$(cmd IDC_ALARM_ENABLE) R=$(cmd IDC_ALARM_RELATIVE) D=$(cmd IDC_ALARM_DELAY)
 Q=$(cmd IDC_ALARM_QUIET) F=$(cmd IDC_ALARM_QUIET_FROM) T=$(cmd IDC_ALARM_QUIET_TO)
-# set_alarm BUTTON: prints what the dialog shows (enabled, relative, delay, quiet, from, to), sets
-# a relative alarm of 0 (one minute), quiet hours off from 21 to 6, and leaves with BUTTON.
+S=$(cmd IDC_ALARM_SNOOZE)
+# set_alarm BUTTON: prints what the dialog shows (enabled, relative, delay, quiet, from, to,
+# snooze), sets a relative alarm of 0 (one minute), quiet hours off from 21 to 6, a snooze of 75
+# minutes, and leaves with BUTTON.
 set_alarm() {
     menu IDM_ALARM_SETTINGS
-    driver find "$DIALOG" 10000 checked $E checked $R text $D checked $Q text $F text $T click $E \
-        click $R set $D 0 click $Q set $F 21 set $T 6 cmd "$(cmd "$1")" gone "$DIALOG" 5000 |
-        tr '\n' ' '
+    driver find "$DIALOG" 10000 checked $E checked $R text $D checked $Q text $F text $T text $S \
+        click $E click $R set $D 0 click $Q set $F 21 set $T 6 set $S 75 cmd "$(cmd "$1")" \
+        gone "$DIALOG" 5000 | tr '\n' ' '
 }
-expect "$(set_alarm IDC_ALARM_CANCEL)" "0 0 0 1 23 7 " "the dialog on QUIETTO=24, out of range"
-expect "$(set_alarm IDC_ALARM_OK)" "0 0 0 1 23 7 " "the dialog after Cancel"
+expect "$(set_alarm IDC_ALARM_CANCEL)" "0 0 0 1 23 7 10 " "the dialog on QUIETTO=24 and SNOOZE=0, out of range"
+expect "$(set_alarm IDC_ALARM_OK)" "0 0 0 1 23 7 10 " "the dialog after Cancel"
 armed=$(now_ms)
 expect "$(bytes)" 0 "bytes played through midnight"
-expect "$(driver reg-get ALARM ALARMTYPE MINUTES2 QUIET QUIETFROM QUIETTO)" \
-    "ALARM=1 ALARMTYPE=1 MINUTES2=1 QUIET=0 QUIETFROM=21 QUIETTO=6" "after OK"
+expect "$(driver reg-get ALARM ALARMTYPE MINUTES2 QUIET QUIETFROM QUIETTO SNOOZE)" \
+    "ALARM=1 ALARMTYPE=1 MINUTES2=1 QUIET=0 QUIETFROM=21 QUIETTO=6 SNOOZE=60" "after OK"
 # One minute is six seconds here: the sound starts at about 6 s and ends at about 12 s.
 start="" last=$armed size=0 patience=20000
 # Sampled until 2.5 s without growth once the sound began, or 20 s without any.
@@ -92,7 +106,7 @@ edit_message() {
     driver find clock 5000 cmd "$(cmd IDM_ALARM_SETTINGS)" find "$DIALOG" 5000 >/dev/null ||
         fail "the settings dialog did not open"
     OPENED_MS=$(($(now_ms) - t))
-    driver find clock 1 answers 10000 || fail "the clock does not answer"
+    driver find clock 1 notice 0 0 10000 || fail "the clock does not answer"
     driver find "$DIALOG" 1 "$@" cmd "$OK" >/dev/null || fail "no OK for $*"
 }
 edit_message

@@ -318,10 +318,6 @@ int main(int argc, char** argv) {
             HWND edit = GetDlgItem(target, atoi(arg()));
             SendMessageA(edit, EM_SETSEL, 0, -1);
             SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(arg()));
-        } else if (step == "answers") { // answers MS: the target's thread handles a message
-            DWORD_PTR result = 0;
-            if (!SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, atoi(arg()), &result))
-                return 1;
         } else if (step == "hold") { // hold PATH: the file stays open, unshared, until the end
             if (CreateFileA(arg(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) ==
                 INVALID_HANDLE_VALUE)
@@ -371,6 +367,14 @@ int main(int argc, char** argv) {
             for (HWND w = GetWindow(target, GW_HWNDNEXT); w && cover; w = GetWindow(w, GW_HWNDNEXT))
                 over = w == cover ? "1" : over;
             printf("%d %s\n", topmost, over);
+        } else if (step == "notice") { // notice MSG WPARAM MS: a message sent as Windows sends
+                                       // its notices; fails unless answered within MS (0 0 MS:
+                                       // the target's thread handles messages)
+            const UINT msg = static_cast<UINT>(atoi(arg()));
+            const WPARAM wParam = static_cast<WPARAM>(atoi(arg()));
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(target, msg, wParam, 0, SMTO_NORMAL, atoi(arg()), &result))
+                return 1;
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;

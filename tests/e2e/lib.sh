@@ -59,13 +59,26 @@ run_value() {
 # start_clock WHEN [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
 # values in the store, empties the capture and starts clock.exe in $WORK; returns once its window
 # shows, with T0 the launch time (ms). WHEN "" runs in real time; a faketime setting such as
-# "@2026-12-07 14:59:55 x10" sets the clock's time of day and pace. The first call of a script
+# "@2026-12-07 14:59:55 x10" sets the clock's time of day and pace; "file:PATH" the offset in
+# seconds that PATH holds, read again every second: rewritten, the time of day jumps and the tick
+# count runs on, as when the clock is set (see FAKED). The first call of a script
 # starts the wineserver, which keeps the tick count and timers, under the same setting; later
 # calls must keep its pace. CLOCK_EXE, when set, is the program to start instead.
 SESSION="${CLOCK_SESSION_KEPT:-}"
+OFFSET="$WORK/offset"
+FAKED=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME_TIMESTAMP_FILE="$OFFSET" FAKETIME_CACHE_DURATION=1
+    FAKETIME_DONT_FAKE_MONOTONIC=1)
+# set_time HH:MM:SS[.mmm]: the time of day on 7 December of a clock started with "file:$OFFSET".
+set_time() {
+    awk -v t="$(date -d "2026-12-07 $1" +%s.%N)" -v n="$(date +%s.%N)" \
+        'BEGIN { printf "%+.3f\n", t - n }' >"$OFFSET"
+    sleep 1.2
+}
+POWER=536 RESUME=18 # the resume notice: WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC
 start_clock() {
     local fake=()
     [ -z "$1" ] || fake=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1")
+    [ "${1#file:}" = "$1" ] || fake=("${FAKED[@]}")
     shift
     if [ -z "$SESSION" ]; then
         "$WINE_RUN" --kill >/dev/null 2>&1
