@@ -369,6 +369,34 @@ int main(int argc, char** argv) {
             for (HWND w = GetWindow(target, GW_HWNDNEXT); w && cover; w = GetWindow(w, GW_HWNDNEXT))
                 over = w == cover ? "1" : over;
             printf("%d %s\n", topmost, over);
+        } else if (step == "dpi") { // dpi DPI X Y: the target's monitor now has DPI dots per
+                                    // inch; Windows suggests X,Y for its top-left corner
+            const WORD dpi = static_cast<WORD>(atoi(arg()));
+            const int x = atoi(arg()), y = atoi(arg());
+            RECT r;
+            GetWindowRect(target, &r);
+            const RECT suggested = {x, y, x + MulDiv(r.right - r.left, dpi, kBaseDpi),
+                                    y + MulDiv(r.bottom - r.top, dpi, kBaseDpi)};
+            // Windows passes this message's rectangle on to no other process: it is written in
+            // the clock's memory.
+            DWORD pid = 0;
+            GetWindowThreadProcessId(target, &pid);
+            HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+            void* there =
+                VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+            if (!WriteProcessMemory(process, there, &suggested, sizeof(RECT), nullptr))
+                return 1;
+            SendMessageA(target, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(there));
+            VirtualFreeEx(process, there, 0, MEM_RELEASE);
+            CloseHandle(process);
+        } else if (step == "face") { // face SIZE DPI: the window size of that face set
+            const int size = atoi(arg());
+            BuildFaceSet(nullptr, size, atoi(arg()));
+            printf("%dx%d\n", g_pCanvas->GetWidth(), g_pCanvas->GetHeight());
+            FreeFaceSet();
+        } else if (step == "scale") { // the dots per inch the target's window is drawn for
+            printf("%u\n", GetDpiForWindow(target));
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;
