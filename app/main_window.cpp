@@ -196,7 +196,9 @@ void ChangeSize(int sizeIndex) {
 
 // Dragged onto a monitor of another scale (or its scale changed): the face set is drawn anew for
 // it, hidden while it changes, and shows at the place Windows suggests (which keeps the pointer
-// on the clock) in its new size and outline; the old size never shows at the new scale.
+// on the clock) in its new size and outline; the old size never shows at the new scale. The
+// suggestion's size is the old one scaled by Windows (WM_GETDPISCALEDSIZE is left to it), which
+// the face set's own differs from by its rounding alone: only the top-left corner is taken.
 static void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
     SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_HIDEWINDOW);
