@@ -3,9 +3,9 @@
 
 #include "app/display_scale.h"
 
-// Saved point, the monitor as the unaware version saw it, as it is; where the point lies: a 100 %
-// monitor, a 150 % one (and a point dragged partly off it), a 200 % one right of a 100 % primary,
-// a 150 % one left of the primary, and a monitor of no size (the point is kept).
+// Saved point, the monitor as the unaware version saw it, as it is; where the point lies: on a
+// 150 % monitor (and dragged partly off it), a 200 % one right of a 100 % primary, a 150 % one
+// left of the primary, and a monitor of no size (the point is kept).
 TEST(DisplayScale, AnUnawarePlaceComesBackAtTheSamePlaceOfItsMonitor) {
     const int rows[][12] = {{200, 100, 0, 0, 1920, 1080, 0, 0, 1920, 1080, 200, 100},
                             {200, 100, 0, 0, 1280, 720, 0, 0, 1920, 1080, 300, 150},

@@ -37,8 +37,7 @@ ProductName ポルカミーナ・アナログ時計
 LegalCopyright (C) 2026 quillory / Vorimo"
 [ "$got" = "$want" ] || fail "version resource reads back as:
 $got"
-# What the program asks of Windows in its manifest: per-monitor DPI awareness (read by Vista to
-# 10 1511, and by 1607 on) and Common Controls 6, in the namespaces Windows reads.
+# The manifest asks for per-monitor DPI awareness and Common Controls 6, as Windows reads them.
 "$WINE_RUN" "$CLOCK_BUILD/bin/dist_probe.exe" manifest "$(winpath "$EXE")" >"$WORK/manifest.xml" ||
   fail "no manifest in clock.exe"
 python3 - "$WORK/manifest.xml" <<'EOF' || fail "the manifest reads back as: $(cat "$WORK/manifest.xml")"

@@ -373,12 +373,10 @@ int main(int argc, char** argv) {
                                     // inch; Windows suggests X,Y for its top-left corner
             const WORD dpi = static_cast<WORD>(atoi(arg()));
             const int x = atoi(arg()), y = atoi(arg());
-            RECT r;
-            GetWindowRect(target, &r);
-            const RECT suggested = {x, y, x + MulDiv(r.right - r.left, dpi, kBaseDpi),
-                                    y + MulDiv(r.bottom - r.top, dpi, kBaseDpi)};
-            // Windows passes this message's rectangle on to no other process: it is written in
-            // the clock's memory.
+            RECT suggested; // the clock takes the corner alone
+            GetWindowRect(target, &suggested);
+            OffsetRect(&suggested, x - suggested.left, y - suggested.top);
+            // Windows hands this message's rectangle to no other process: it goes to the clock's.
             DWORD pid = 0;
             GetWindowThreadProcessId(target, &pid);
             HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
