@@ -202,6 +202,9 @@ void Pump(int ms) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Every rectangle in the screen's own pixels, as X and the per-monitor aware clock see them;
+    // a Wine that scales programs which are not aware would otherwise show the driver its own.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     HWND target = nullptr;
     HWND cover = nullptr;
     for (int i = 1; i < argc; ++i) {
