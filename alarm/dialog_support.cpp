@@ -22,8 +22,12 @@ void CenterWindow(HWND window) {
     if (!GetMonitorInfoA(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST),
                          &monitor))
         return;
-    RECT r;
-    GetWindowRect(window, &r);
-    const POINT at = CenteredPosition(r.right - r.left, r.bottom - r.top, monitor.rcWork);
-    SetWindowPos(window, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE);
+    // Twice: a dialog made on a monitor of another scale takes this one's as it arrives, and
+    // with it another size.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT r;
+        GetWindowRect(window, &r);
+        const POINT at = CenteredPosition(r.right - r.left, r.bottom - r.top, monitor.rcWork);
+        SetWindowPos(window, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE);
+    }
 }

@@ -21,9 +21,12 @@ struct ValueSpec {
 };
 
 const ValueSpec kWindowValues[] = {
-    {"LEFT", offsetof(WindowSettings, LEFT), 0}, {"TOP", offsetof(WindowSettings, TOP), 0},
-    {"SIZE", offsetof(WindowSettings, SIZE), 0}, {"TOPMOST", offsetof(WindowSettings, TOPMOST), 0},
+    {"LEFT", offsetof(WindowSettings, LEFT), 0},
+    {"TOP", offsetof(WindowSettings, TOP), 0},
+    {"SIZE", offsetof(WindowSettings, SIZE), 0},
+    {"TOPMOST", offsetof(WindowSettings, TOPMOST), 0},
     {"LOCK", offsetof(WindowSettings, LOCK), 0},
+    {"DPIAWARE", offsetof(WindowSettings, DPIAWARE), 0, 0, 1},
 };
 
 // WAVE is handled before MESSAGE, although MESSAGE comes first in the record.

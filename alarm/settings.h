@@ -9,6 +9,9 @@ struct WindowSettings {
     int SIZE;
     int TOPMOST;
     int LOCK;
+    // 1: LEFT and TOP are in the pixels of a per-monitor aware program. Earlier versions were not
+    // DPI-aware and wrote none: their LEFT and TOP are in the 96-DPI view Windows gave them.
+    int DPIAWARE = 0;
 };
 
 // Ten minutes: the snooze most alarm clocks and phones are sold with, long enough to matter, short

@@ -39,7 +39,8 @@ void CreateDateTip(HWND clock) {
     if (tip == nullptr)
         return;
     TTTOOLINFOA tool = {};
-    // The system folder's comctl32 is version 5, which refuses the newer, longer record.
+    // The version 2 record, which version 5 (Windows 7 without the manifest's version 6) and
+    // version 6 both take; version 5 refuses the longer one the headers declare.
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     // The whole window is the tool. Its mouse messages are handed on by the clock: a tooltip
     // that subclasses the window costs each of its messages (every timer tick) three round
@@ -48,7 +49,11 @@ void CreateDateTip(HWND clock) {
     tool.hwnd = clock;
     tool.uId = reinterpret_cast<UINT_PTR>(clock);
     tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+        // A tooltip without its tool would only cost every mouse message a relay.
+        DestroyWindow(tip);
+        return;
+    }
     SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kDateTipDelayMs, 0));
     s_hTip = tip;
 }

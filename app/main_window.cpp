@@ -79,8 +79,16 @@ void OnCreate(HWND window) {
     LoadLiveAlarm(GetTickCount());
     // A stored size we do not know shows, marks, sounds and saves as the small one.
     g_WindowSettings.SIZE = ValidSizeIndex(g_WindowSettings.SIZE);
-    BuildFaceSet(window, g_WindowSettings.SIZE, WindowDpi(window));
+    // A place saved by an earlier version, which Windows scaled: the same place in our pixels.
+    if (!g_WindowSettings.DPIAWARE) {
+        const POINT at = PositionFromUnaware({g_WindowSettings.LEFT, g_WindowSettings.TOP});
+        g_WindowSettings.LEFT = at.x;
+        g_WindowSettings.TOP = at.y;
+        g_WindowSettings.DPIAWARE = 1;
+    }
+    // Placed first, so that the face set is drawn for the monitor the clock comes back to.
     SetWindowPos(window, HWND_TOP, g_WindowSettings.LEFT, g_WindowSettings.TOP, 0, 0, SWP_NOSIZE);
+    BuildFaceSet(window, g_WindowSettings.SIZE, WindowDpi(window));
     // Saved on a monitor that is gone, or dragged off every screen: bring it back into view.
     KeepWindowReachable(window);
     // Resources load during creation with the null module, which means our own executable.
@@ -198,6 +206,17 @@ void ChangeSize(int sizeIndex) {
     ResetChimeHour();
 }
 
+// Dragged onto a monitor of another scale (or its scale changed): the face set is drawn anew for
+// it, hidden while it changes, and shows at the place Windows suggests (which keeps the pointer
+// on the clock) in its new size and outline; the old size never shows at the new scale. The
+// suggestion's size is the old one scaled by Windows (WM_GETDPISCALEDSIZE is left to it), which
+// the face set's own differs from by its rounding alone: only the top-left corner is taken.
+static void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_HIDEWINDOW);
+    BuildFaceSet(window, g_WindowSettings.SIZE, dpi);
+}
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM) {
     switch (LOWORD(wParam)) {
     case IDM_ALARM_SETTINGS:
@@ -276,6 +295,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETTINGCHANGE:
         OnSystemNotice(window, message, wParam, lParam);
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DISPLAYCHANGE:
         KeepWindowReachable(window);
         break;

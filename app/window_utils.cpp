@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "app/display_scale.h"
+
 void SetTopmost(HWND window, int on) {
     SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -74,7 +76,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 } // namespace
 
 POINT ReachablePosition(const RECT& window, const RECT* shape, int shapeCount,
-                        const RECT* workAreas, int count) {
+                        const RECT* workAreas, int count, int dpi) {
     POINT at = {window.left, window.top};
     const RECT whole = {0, 0, window.right - window.left, window.bottom - window.top};
     if (shapeCount <= 0) {
@@ -84,7 +86,7 @@ POINT ReachablePosition(const RECT& window, const RECT* shape, int shapeCount,
     long long opaque = 0;
     for (int j = 0; j < shapeCount; ++j)
         opaque += OverlapArea(shape[j], whole);
-    const long long grab = kGrabPixels;
+    const long long grab = static_cast<long long>(kGrabPixels) * dpi * dpi / (kBaseDpi * kBaseDpi);
     const long long enough = opaque < grab ? opaque : grab;
     int best = -1;
     long long bestOverlap = 0, bestGap = 0;
@@ -134,7 +136,7 @@ void KeepWindowReachable(HWND window) {
         DeleteObject(region);
     POINT at = ReachablePosition(r, shape ? reinterpret_cast<const RECT*>(shape->Buffer) : nullptr,
                                  shape ? static_cast<int>(shape->rdh.nCount) : 0, list.workAreas,
-                                 list.count);
+                                 list.count, WindowDpi(window));
     operator delete(shape);
     if (at.x != r.left || at.y != r.top)
         SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -5,16 +5,18 @@
 #include <windows.h>
 
 // The opaque pixels of the dial a work area must show for the clock to stay where it is: a
-// 32 x 32 piece's worth, enough to find and grab (or the whole dial, when it is smaller).
+// 32 x 32 piece's worth at 100 %, enough to find and grab (or the whole dial, when it is
+// smaller); as large to the eye at every scale (64 x 64 pixels at 200 %).
 enum { kGrabPixels = 32 * 32 };
 
-// The top-left corner for a window with the given outer rectangle among count work areas. Its
-// opaque shape is given as rectangles in window coordinates (none: the whole rectangle). It stays
-// where it is while one work area shows kGrabPixels of the shape; otherwise it moves onto the
+// The top-left corner for a window with the given outer rectangle among count work areas, on a
+// monitor of dpi dots per inch. Its opaque shape is given as rectangles in window coordinates
+// (none: the whole rectangle). It stays where it is while one work area shows kGrabPixels (at
+// that scale) of the shape; otherwise it moves onto the
 // work area it overlaps most (or the nearest), whole when it fits (else its top-left corner is
 // kept in).
 POINT ReachablePosition(const RECT& window, const RECT* shape, int shapeCount,
-                        const RECT* workAreas, int count);
+                        const RECT* workAreas, int count, int dpi);
 // Applies ReachablePosition to the window, its region and the work areas of the monitors now.
 void KeepWindowReachable(HWND window);
 

@@ -64,6 +64,24 @@ const WtsApi* Wtsapi() {
     return s_nState == 1 ? &s_api : nullptr;
 }
 
+const DpiApi* DpiCalls() {
+    static DpiApi s_api;
+    static int s_bLoaded = 0;
+    if (!s_bLoaded) {
+        // user32 is loaded before the program starts; shcore only where Windows has it.
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        HMODULE shcore = LoadSystemDll("shcore.dll");
+        if (user32 != nullptr) {
+            Resolve(user32, "GetDpiForWindow", &s_api.GetDpiForWindow);
+            Resolve(user32, "SetThreadDpiAwarenessContext", &s_api.SetThreadDpiAwarenessContext);
+        }
+        if (shcore != nullptr)
+            Resolve(shcore, "GetDpiForMonitor", &s_api.GetDpiForMonitor);
+        s_bLoaded = 1;
+    }
+    return &s_api;
+}
+
 int InitCommonControlsFromSystem(DWORD classes) {
     static decltype(&::InitCommonControlsEx) s_pfnInit = nullptr;
     if (s_pfnInit == nullptr) {

@@ -19,7 +19,16 @@ TEST(WindowPlacement, KeptWhereEnoughOfTheDialShowsElseMovedOntoTheNearestWorkAr
                            {2048, -100, 100, 0, 1948, 0},  {5000, 5000, 2000, 0, 1024, 668}};
     for (const auto& r : rows) {
         RECT w = {r[0], r[1], r[0] + r[2], r[1] + 100};
-        POINT at = ReachablePosition(w, r[3] ? &middle : nullptr, r[3], work, 2);
+        POINT at = ReachablePosition(w, r[3] ? &middle : nullptr, r[3], work, 2, 96);
         EXPECT_EQ(r[4] * 100000 + r[5], at.x * 100000 + at.y) << r[0] << "," << r[1];
     }
+}
+
+// A 200 x 200 window with a 40 x 40 corner in view: enough to grab at 100 %, a quarter of what
+// the same piece is to the eye at 200 %.
+TEST(WindowPlacement, ThePieceToGrabIsAsLargeToTheEyeAtEveryScale) {
+    const RECT work = {0, 0, 3840, 2160}, window = {-160, -160, 40, 40};
+    const int rows[][2] = {{96, -160}, {192, 0}}; // dots per inch, left where it ends up
+    for (const auto& r : rows)
+        EXPECT_EQ(r[1], ReachablePosition(window, nullptr, 0, &work, 1, r[0]).x) << r[0];
 }

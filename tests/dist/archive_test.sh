@@ -37,4 +37,19 @@ ProductName ポルカミーナ・アナログ時計
 LegalCopyright (C) 2026 quillory / Vorimo"
 [ "$got" = "$want" ] || fail "version resource reads back as:
 $got"
+# The manifest asks for per-monitor DPI awareness and Common Controls 6, as Windows reads them.
+"$WINE_RUN" "$CLOCK_BUILD/bin/dist_probe.exe" manifest "$(winpath "$EXE")" >"$WORK/manifest.xml" ||
+  fail "no manifest in clock.exe"
+python3 - "$WORK/manifest.xml" <<'EOF' || fail "the manifest reads back as: $(cat "$WORK/manifest.xml")"
+import sys, xml.etree.ElementTree as ET
+root = ET.parse(sys.argv[1]).getroot()
+v1, v3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
+text = lambda path: [e.text for e in root.iterfind(v3 + "application/" + v3 + "windowsSettings/" + path)]
+assert text("{http://schemas.microsoft.com/SMI/2005/WindowsSettings}dpiAware") == ["true/pm"]
+assert text("{http://schemas.microsoft.com/SMI/2016/WindowsSettings}dpiAwareness") == \
+    ["PerMonitorV2, PerMonitor"]
+assert {"type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
+        "processorArchitecture": "*", "publicKeyToken": "6595b64144ccf1df", "language": "*"} in \
+    [e.attrib for e in root.iterfind(v1 + "dependency/" + v1 + "dependentAssembly/" + v1 + "assemblyIdentity")]
+EOF
 echo "ok: $(basename "$ZIP"), $(stat -c %s "$ZIP") bytes"

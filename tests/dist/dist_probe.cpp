@@ -1,5 +1,6 @@
 // From inside Wine: "version FILE" prints what FILE's version resource says (Shift-JIS),
-// "load FILE" loads a DLL; the exit code is 0 on success.
+// "manifest FILE" prints the manifest FILE carries for its process, "load FILE" loads a DLL; the
+// exit code is 0 on success.
 #include <windows.h>
 
 #include <stdio.h>
@@ -16,6 +17,12 @@ static void* Query(std::vector<char>& data, const char* path) {
 int main(int argc, char** argv) {
     if (argc == 3 && strcmp(argv[1], "load") == 0)
         return LoadLibraryA(argv[2]) != nullptr ? 0 : 1;
+    if (argc == 3 && strcmp(argv[1], "manifest") == 0) {
+        HMODULE file = LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HRSRC found = file ? FindResourceA(file, MAKEINTRESOURCEA(1), RT_MANIFEST) : nullptr;
+        HGLOBAL text = found ? LoadResource(file, found) : nullptr;
+        return text ? fwrite(LockResource(text), SizeofResource(file, found), 1, stdout) != 1 : 1;
+    }
     std::vector<char> data(argc == 3 ? GetFileVersionInfoSizeA(argv[2], nullptr) : 0);
     if (data.empty() || !GetFileVersionInfoA(argv[2], 0, data.size(), data.data()))
         return 1;

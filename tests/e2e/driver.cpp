@@ -204,6 +204,9 @@ void Pump(int ms) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Every rectangle in the screen's own pixels, as X and the per-monitor aware clock see them;
+    // a Wine that scales programs which are not aware would otherwise show the driver its own.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     HWND target = nullptr;
     HWND cover = nullptr;
     for (int i = 1; i < argc; ++i) {
@@ -375,6 +378,32 @@ int main(int argc, char** argv) {
             DWORD_PTR result = 0;
             if (!SendMessageTimeoutA(target, msg, wParam, 0, SMTO_NORMAL, atoi(arg()), &result))
                 return 1;
+        } else if (step == "dpi") { // dpi DPI X Y: the target's monitor now has DPI dots per
+                                    // inch; Windows suggests X,Y for its top-left corner
+            const WORD dpi = static_cast<WORD>(atoi(arg()));
+            const int x = atoi(arg()), y = atoi(arg());
+            RECT suggested; // the clock takes the corner alone
+            GetWindowRect(target, &suggested);
+            OffsetRect(&suggested, x - suggested.left, y - suggested.top);
+            // Windows hands this message's rectangle to no other process: it goes to the clock's.
+            DWORD pid = 0;
+            GetWindowThreadProcessId(target, &pid);
+            HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+            void* there =
+                VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+            if (!WriteProcessMemory(process, there, &suggested, sizeof(RECT), nullptr))
+                return 1;
+            SendMessageA(target, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(there));
+            VirtualFreeEx(process, there, 0, MEM_RELEASE);
+            CloseHandle(process);
+        } else if (step == "face") { // face SIZE DPI: the window size of that face set
+            const int size = atoi(arg());
+            BuildFaceSet(nullptr, size, atoi(arg()));
+            printf("%dx%d\n", g_pCanvas->GetWidth(), g_pCanvas->GetHeight());
+            FreeFaceSet();
+        } else if (step == "scale") { // the dots per inch the target's window is drawn for
+            printf("%u\n", GetDpiForWindow(target));
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;

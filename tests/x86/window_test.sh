@@ -1,24 +1,30 @@
 #!/usr/bin/env bash
-# The shipped 32-bit program as a user meets it: small and in the outline of its dial, large from
-# the menu, moved by the mouse, started with Windows; "終了" keeps size and place.
+# The shipped 32-bit program as a user meets it, at 150 %: drawn for that scale by itself, at the
+# place the earlier version saved, scaled; small and in the outline of its dial, large from the
+# menu, moved by the mouse, started with Windows; "終了" keeps size and place.
 . "$CLOCK_SOURCE/tests/e2e/lib.sh"
-# shows STEPS WHERE: after the driver's STEPS the window and its shaped X window are at WHERE.
+DPI=$CLOCK_X86_DPI # the scale run-stories.sh gives the session
+# shows STEPS WHERE SIZE: after STEPS the window, at DPI, and its X window are at WHERE, shaped,
+# in the size of face set SIZE at DPI.
 shows() {
-    local l t r b xid x=$WORK/xwininfo.txt
-    read -r l t r b xid <<<"$(driver find clock 5000 $1 rect xid | tr '\n' ' ')"
-    expect "$l $t $((r - l))x$((b - t))" "$2" "the window after '$1'"
+    local l t r b xid dpi x=$WORK/xwininfo.txt want
+    read -r l t r b xid dpi <<<"$(driver find clock 5000 $1 rect xid scale | tr '\n' ' ')"
+    want="$2 $(driver find clock 5000 face "$3" "$DPI") $DPI"
+    expect "$l $t $((r - l))x$((b - t)) $dpi" "$want" "the window after '$1' (place, size, DPI)"
     xwininfo -shape -id "$xid" >"$x" && grep -q "Width: $((r - l))\$" "$x" &&
         grep -q "Height: $((b - t))\$" "$x" && grep -q "shape extents" "$x" || fail "X: $(cat "$x")"
 }
+trap 'run_value delete /f' EXIT # the Run key is shared with 64-bit ones
 start_clock "" SIZE=0 LEFT=40 TOP=30 ZIHOU=0
-#     DRIVER STEPS                                WHERE
-shows ""                                          "40 30 101x128"
-shows "cmd $(cmd IDM_SIZE_LARGE) sleep 3000"      "40 30 172x256"
-xdotool mousemove 120 150 sleep 0.5 mousedown 1 sleep 0.5 mousemove 170 180 sleep 0.5 \
-    mousemove 220 210 sleep 1 mouseup 1 sleep 1
-shows ""                                          "140 90 172x256"
-trap 'run_value delete /f' EXIT && menu IDM_LOGON_START # the Run key is shared with 64-bit ones
+#     DRIVER STEPS                                WHERE   SIZE
+shows ""                                          "60 45" 0
+shows "cmd $(cmd IDM_SIZE_LARGE) sleep 3000"      "60 45" 2
+xdotool mousemove 140 165 sleep 0.5 mousedown 1 sleep 0.5 mousemove 190 195 sleep 0.5 \
+    mousemove 240 225 sleep 1 mouseup 1 sleep 1
+shows ""                                          "160 105" 2
+menu IDM_LOGON_START
 expect "$(run_value query)" "\"Z:${BIN//\//\\}\\clock.exe\"" "the Run value"
 stop_clock
-expect "$(driver reg-get LEFT TOP SIZE)" "LEFT=140 TOP=90 SIZE=2" "saved at the exit"
+expect "$(driver reg-get LEFT TOP SIZE DPIAWARE)" "LEFT=160 TOP=105 SIZE=2 DPIAWARE=1" \
+    "saved at the exit"
 echo PASS
