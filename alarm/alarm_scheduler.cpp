@@ -6,6 +6,7 @@
 #include "alarm/alarm_dialog.h"
 #include "alarm/chime.h"
 #include "alarm/clock_state.h"
+#include "platform/wide_text.h"
 #include "sound/sound_files.h"
 #include "sound/wave_mix.h"
 
@@ -105,13 +106,17 @@ unsigned DecideRelative(int* ringing, int* messageShown, const AlarmSettings* s,
 void ShowAlarmMessage(int alarmType, int silent) {
     memset(s_szAlarmMessage, 0, sizeof(s_szAlarmMessage));
     size_t used = 0;
-    if (silent)
-        used = static_cast<size_t>(wsprintfA(
-            s_szAlarmMessage, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
-            SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm)));
+    // The path as Shift-JIS shows it: a character that code page lacks shows as '?'.
+    char shownPath[2 * kMessagePathSize];
+    if (silent &&
+        WideCharToMultiByte(kShiftJisCodePage, 0, SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm),
+                            -1, shownPath, sizeof(shownPath), nullptr, nullptr) > 0)
+        used = static_cast<size_t>(
+            wsprintfA(s_szAlarmMessage,
+                      "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n", shownPath));
     // A missing file leaves the text empty; the box is shown all the same.
     if (g_AlarmSettings.MESSAGE) {
-        char path[kMessagePathSize];
+        wchar_t path[kMessagePathSize];
         FindMessageFile(path);
         ReadMessageText(path, s_szAlarmMessage + used, sizeof(s_szAlarmMessage) - used,
                         sizeof(s_szAlarmMessage));
@@ -125,7 +130,7 @@ void ShowAlarmMessage(int alarmType, int silent) {
     // window all the same, without taking the keys from what the user is typing into.
     s_bBoxOnTop = 0;
     s_hBoxHook = SetWindowsHookExA(WH_CBT, AlarmBoxHook, nullptr, GetCurrentThreadId());
-    int answer = MessageBoxA(g_hMainWnd, s_szAlarmMessage, kProductTitle,
+    int answer = MessageBoxW(g_hMainWnd, CWideText(s_szAlarmMessage), CWideText(kProductTitle),
                              MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
     if (s_hBoxHook != nullptr)
         UnhookWindowsHookEx(s_hBoxHook);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/system_dlls.h"
+#include "platform/wide_text.h"
 
 namespace {
 const char* const kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
@@ -33,23 +34,24 @@ void CreateDateTip(HWND clock) {
     // is moved along whenever the clock changes its place among topmost windows, and Wine then
     // leaves the clock below it and no longer topmost. It goes with the thread at the end.
     HWND tip =
-        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     if (tip == nullptr)
         return;
-    TTTOOLINFOA tool = {};
+    TTTOOLINFOW tool = {};
     // The system folder's comctl32 is version 5, which refuses the newer, longer record.
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     // The whole window is the tool. Its mouse messages are handed on by the clock: a tooltip
     // that subclasses the window costs each of its messages (every timer tick) three round
     // trips to the server under Wine, to find the subclass's property.
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = clock;
     tool.uId = reinterpret_cast<UINT_PTR>(clock);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kDateTipDelayMs, 0));
+    // Asked for when shown, as wide text: the clock is a Unicode window.
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kDateTipDelayMs, 0));
     s_hTip = tip;
 }
 
@@ -57,19 +59,21 @@ void RelayToDateTip(HWND clock, UINT message, WPARAM wParam, LPARAM lParam) {
     if (s_hTip == nullptr || message < WM_MOUSEFIRST || message > WM_MOUSELAST)
         return;
     MSG msg = {clock, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-    SendMessageA(s_hTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    SendMessageW(s_hTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void OnDateTipNotify(LPARAM lParam) {
-    NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-    if (info->hdr.code != TTN_GETDISPINFOA)
+    NMTTDISPINFOW* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (info->hdr.code != TTN_GETDISPINFOW)
         return;
     // A tooltip with an empty text does not show.
-    info->szText[0] = '\0';
+    info->szText[0] = L'\0';
     info->lpszText = info->szText;
     if (DraggedOrInMenu())
         return;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    FormatDateTip(now, info->szText);
+    char text[kDateTipChars];
+    FormatDateTip(now, text);
+    ShiftJisToWide(text, info->szText, sizeof(info->szText) / sizeof(info->szText[0]));
 }

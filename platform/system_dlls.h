@@ -21,7 +21,7 @@ struct WinmmApi {
     decltype(&::waveOutUnprepareHeader) waveOutUnprepareHeader;
     decltype(&::waveOutReset) waveOutReset;
     decltype(&::waveOutClose) waveOutClose;
-    decltype(&::mmioOpenA) mmioOpenA;
+    decltype(&::mmioOpenW) mmioOpenW;
     decltype(&::mmioSeek) mmioSeek;
     decltype(&::mmioRead) mmioRead;
     decltype(&::mmioClose) mmioClose;

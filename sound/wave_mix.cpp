@@ -167,13 +167,13 @@ LRESULT CALLBACK CWaveMix::NotifyWndProc(HWND window, UINT message, WPARAM wPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int CWaveMix::Open(const char* path) {
+int CWaveMix::Open(const wchar_t* path) {
     // A new file never plays under a device still fed from the old one.
     CloseDevice();
     CloseFile();
     if (!path || m_pWinmm == nullptr)
         return 0;
-    m_hmmio = m_pWinmm->mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_READ);
+    m_hmmio = m_pWinmm->mmioOpenW(const_cast<LPWSTR>(path), nullptr, MMIO_READ);
     if (!m_hmmio)
         return 0;
     // The chunks are walked by hand: the library's own chunk search follows the sizes stored in

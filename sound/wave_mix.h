@@ -53,7 +53,7 @@ class CWaveMix {
     virtual ~CWaveMix();
 
     // 1 when the file is a WAVE file of a playable format (IsPlayableFormat), 0 otherwise.
-    int Open(const char* path);
+    int Open(const wchar_t* path);
     // 1 when a play-through has started.
     int Play();
     void Stop();
