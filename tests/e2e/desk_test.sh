@@ -15,7 +15,7 @@ X=$(((l + r) / 2)) Y=$(((t + b) / 2))
 # sees no move and the tooltip no new visit.
 tip() {
     eval "xdotool mousemove 0 0 sleep 0.2 mousemove $((X + 1)) $Y $1"
-    expect "$(driver find clock 5000 tip 1200 | iconv -f CP932 -t UTF-8)" "$2" "tooltip after '$1'"
+    expect "$(driver find clock 5000 tip 1200)" "$2" "tooltip after '$1'"
     [ -z "$3" ] || eval "xdotool $3"
 }
 note "the date on hover, not during a drag or with the menu open"

@@ -2,7 +2,7 @@
 # Starting with Windows from the menu: the Run value it writes (this clock.exe, quoted) and deletes,
 # its mark, after a restart too, and none for a value naming another path.
 . "$(dirname "$0")/lib.sh"
-HERE="\"Z:${BIN//\//\\}\\clock.exe\"" OTHER='C:\Clock\clock.exe'
+HERE="\"Z:${WORK//\//\\}\\bin\\clock.exe\"" OTHER='C:\Clock\clock.exe'
 # row ACTIONS VALUE MARK: after the actions the Run value is VALUE (empty: none), and the menu shows
 # a check mark (1) or none (0): black left of its items, where the store marks nothing else.
 row() {

@@ -18,7 +18,7 @@ xdotool mousemove 120 150 sleep 0.5 mousedown 1 sleep 0.5 mousemove 170 180 slee
     mousemove 220 210 sleep 1 mouseup 1 sleep 1
 shows ""                                          "140 90 172x256"
 trap 'run_value delete /f' EXIT && menu IDM_LOGON_START # the Run key is shared with 64-bit ones
-expect "$(run_value query)" "\"Z:${BIN//\//\\}\\clock.exe\"" "the Run value"
+expect "$(run_value query)" "\"Z:${WORK//\//\\}\\bin\\clock.exe\"" "the Run value"
 stop_clock
 expect "$(driver reg-get LEFT TOP SIZE)" "LEFT=140 TOP=90 SIZE=2" "saved at the exit"
 echo PASS
