@@ -402,12 +402,6 @@ int main() {
                          GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
             SetForegroundWindow(cover);
             Pump(0);
-        } else if (step == "workarea") { // workarea LEFT TOP RIGHT BOTTOM: the primary monitor's
-            RECT r;
-            r.left = atoi(arg()), r.top = atoi(arg()), r.right = atoi(arg());
-            r.bottom = atoi(arg());
-            if (!SystemParametersInfoW(SPI_SETWORKAREA, 0, &r, SPIF_SENDCHANGE))
-                return 1;
         } else if (step == "reg-run") { // the Run value PolkaminaClock ('-' when missing)
             wchar_t text[1024] = L"-";
             DWORD size = sizeof(text);
