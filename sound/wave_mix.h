@@ -83,7 +83,7 @@ class CWaveMix {
     const WinmmApi* m_pWinmm; // nullptr when winmm could not be loaded
     HWND m_hWnd;              // receives the device's notices; nullptr: the player is inert
     WavePlayerState m_nState;
-    HMMIO m_hmmio;
+    HANDLE m_hFile;
     WAVEFORMATEX m_format;
     int m_nDataOffset;
     int m_nDataSize;
