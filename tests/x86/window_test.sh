@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The shipped 32-bit program as a user meets it: small and in the outline of its dial, large from
-# the menu, moved by the mouse, started with Windows; "終了" keeps size and place.
+# the menu, moved by the mouse, started with Windows; locked, it paints nothing until unlocked;
+# "終了" keeps size and place.
 . "$CLOCK_SOURCE/tests/e2e/lib.sh"
 # shows STEPS WHERE: after the driver's STEPS the window and its shaped X window are at WHERE.
 shows() {
@@ -17,6 +18,10 @@ shows "cmd $(cmd IDM_SIZE_LARGE) sleep 3000"      "40 30 172x256"
 xdotool mousemove 120 150 sleep 0.5 mousedown 1 sleep 0.5 mousemove 170 180 sleep 0.5 \
     mousemove 220 210 sleep 1 mouseup 1 sleep 1
 shows ""                                          "140 90 172x256"
+read -r locked later <<<"$(driver find clock 5000 session 7 sleep 200 screen sleep 2500 screen | tr "\n" " ")"
+expect "$later" "$locked" "the locked clock's window 2.5 s later"
+read -r locked unlocked <<<"$(driver find clock 5000 screen session 8 sleep 500 screen | tr "\n" " ")"
+[ "$unlocked" != "$locked" ] || fail "no new picture at the unlock"
 trap 'run_value delete /f' EXIT && menu IDM_LOGON_START # the Run key is shared with 64-bit ones
 expect "$(run_value query)" "\"Z:${WORK//\//\\}\\bin\\clock.exe\"" "the Run value"
 stop_clock
