@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The alarm of the real clock, run ten times fast (the absolute alarm with its message beside the
-# program, in a box in front of another window: locale_test.sh): settings of the wrong type, an
+# The alarm of the real clock, run ten times fast: the absolute alarm with its message beside the
+# program started elsewhere, in a box in front of another window; settings of the wrong type, an
 # alarm without its sound, silence through midnight on an empty store, the settings dialog's
 # Cancel, and a relative alarm set through the dialog that rings for a minute and disarms itself;
 # the message file in the folder the clock starts in kept whole when it is huge, unreadable or
@@ -8,6 +8,29 @@
 . "$(dirname "$0")/lib.sh"
 DIALOG="アラーム設定"
 IDOK=1 # the message box's OK button
+
+note "absolute alarm at 07:30 with a message, the clock started from another folder"
+# The message as the dialog stores it (Shift-JIS, the edit's line break as CR CR LF), beside a
+# clock that starts in $WORK, as one started at logon or by a shortcut does.
+mkdir "$WORK/prog" && cp "$BIN/clock.exe" "$WORK/prog/" && ln -s "$BIN/wave" "$WORK/prog/wave"
+printf '起きて！\r\r\n朝の会議です' | iconv -f UTF-8 -t CP932 >"$WORK/prog/CLOCK.dat"
+CLOCK_EXE="$WORK/prog/clock.exe" start_clock "@2026-12-07 07:29:00 x10" ZIHOU=0 ALARM=1 \
+    ALARMTYPE=0 HOURS=7 MINUTES=30 MESSAGE=1
+expect "$(bytes)" 0 "bytes played before 07:30"
+# Another program's window takes the front before 07:30; the box comes over it, in front.
+box=$(driver find clock 1 gone "$TITLE" 1 cover 200 find "$TITLE" 15000 state topmost 1 0 \
+    text 0xFFFF) || fail "no alarm box, or one before 07:30"
+expect "$(head -n 2 <<<"$box" | xargs)" "1 1 1 1" "the box topmost and in front; over the window"
+expect "$(tail -n +3 <<<"$box")" "$(printf '起きて！\n朝の会議です')" \
+    "the alarm box's text"
+wait_bytes $(($(wav_data w01.wav | wc -c) + 1)) 5 || fail "the alarm sound does not go on"
+begins_with w01.wav || fail "the sound is not the small clock's alarm"
+driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close the box"
+sleep 0.3
+quiet 1 || fail "sound after OK"
+driver find "$TITLE" 2000 >/dev/null && fail "a second box in the same minute"
+expect "$(driver reg-get ALARM)" "ALARM=1" "the absolute alarm stays armed"
+stop_clock
 
 note "settings of the wrong type are missing: a text 0 arms no alarm, binary SIZE is small"
 start_clock "@2026-12-07 07:29:58 x10" ZIHOU=0 ALARM=sz:0 HOURS=7 MINUTES=30 SIZE=hex:0200
