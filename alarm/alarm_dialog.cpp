@@ -5,6 +5,7 @@
 #include "alarm/message_file.h"
 #include "alarm/settings.h"
 #include "platform/system_dlls.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 
 namespace {
@@ -14,7 +15,7 @@ struct AlarmDialogRun {
     // How the message file read when the dialog opened (a MessageRead).
     int messageRead;
     // The file it read, which OK replaces.
-    char messagePath[kMessagePathSize];
+    wchar_t messagePath[kMessagePathSize];
 };
 
 AlarmDialogRun* RunOf(HWND dialog) {
@@ -77,32 +78,47 @@ int ReadClampedNumber(HWND dialog, const SpinTarget& target) {
 
 // Whether a changed message may replace the file. A file the edit did not show whole is
 // replaced only when the user says so; otherwise it stays as it is.
-int MayReplaceMessage(HWND dialog, int messageRead, const char* path) {
+int MayReplaceMessage(HWND dialog, int messageRead, const wchar_t* path) {
     if (messageRead != kMessageCut && messageRead != kMessageUnreadable)
         return 1;
-    char text[1024];
-    wsprintfA(
+    wchar_t text[1024];
+    wsprintfW(
         text,
-        messageRead == kMessageCut
-            ? "メッセージファイル「%s」は長すぎるか表示できない文字を含むため、先頭の"
-              "部分だけを表示していました。\n保存すると残りの部分は失われます。上書きしますか？\n"
-              "（「いいえ」ならファイルはそのまま残ります）"
-            : "メッセージファイル「%s」を読み込めなかったため、その内容を表示していません"
-              "でした。\n保存すると元の内容は失われます。上書きしますか？\n"
-              "（「いいえ」ならファイルはそのまま残ります）",
+        CWideText(messageRead == kMessageCut
+                      ? "メッセージファイル「%s」は長すぎるか表示できない文字を含むため、先頭の"
+                        "部分だけを表示していました。\n保存すると残りの部分は失われます。上書きしま"
+                        "すか？\n"
+                        "（「いいえ」ならファイルはそのまま残ります）"
+                      : "メッセージファイル「%s」を読み込めなかったため、その内容を表示していません"
+                        "でした。\n保存すると元の内容は失われます。上書きしますか？\n"
+                        "（「いいえ」ならファイルはそのまま残ります）"),
         path);
-    return MessageBoxA(dialog, text, kProductTitle, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) ==
-           IDYES;
+    return MessageBoxW(dialog, text, CWideText(kProductTitle),
+                       MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) == IDYES;
+}
+
+// Whether OK may go on with the message: a changed text that holds a character Shift-JIS lacks
+// (an emoji, say) would reach CLOCK.dat as '?', so the dialog stays open for the user to mend it.
+int MessageAccepted(HWND dialog) {
+    HWND edit = GetDlgItem(dialog, IDC_ALARM_MESSAGE);
+    if (!SendMessageW(edit, EM_GETMODIFY, 0, 0) || MessageStorable(edit))
+        return 1;
+    MessageBoxW(dialog,
+                CWideText("メッセージに保存できない文字（絵文字など）が含まれています。\n"
+                          "その文字を取り除いてから OK を押してください。"),
+                CWideText(kProductTitle), MB_OK | MB_ICONWARNING);
+    SetFocus(edit);
+    return 0;
 }
 } // namespace
 
 void AlarmSettingsDialog(HINSTANCE instance, HWND owner, AlarmConfirmFn confirm) {
     // The up-down controls of the template need their class before the dialog is built.
     InitCommonControlsFromSystem(ICC_UPDOWN_CLASS);
-    AlarmDialogRun run = {confirm, kMessageMissing, ""};
-    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ALARM), owner, AlarmDlgProc,
+    AlarmDialogRun run = {confirm, kMessageMissing, L""};
+    if (DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ALARM), owner, AlarmDlgProc,
                         reinterpret_cast<LPARAM>(&run)) == -1)
-        MessageBoxA(nullptr, kDialogInitFailedText, "Error", MB_OK);
+        MessageBoxW(nullptr, CWideText(kDialogInitFailedText), L"Error", MB_OK);
 }
 
 INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -188,6 +204,8 @@ int OnAlarmDlgCommand(HWND dialog, int id) {
         EnableControls(dialog, kQuietControls, IsChecked(dialog, IDC_ALARM_QUIET));
         break;
     case IDC_ALARM_OK:
+        if (!MessageAccepted(dialog))
+            break;
         CommitAlarmDlg(dialog, 1);
         EndDialog(dialog, 0);
         break;
@@ -246,20 +264,21 @@ void CommitAlarmDlg(HWND dialog, int accepted) {
 
     // The file is written only when the user changed the text.
     HWND edit = GetDlgItem(dialog, IDC_ALARM_MESSAGE);
-    if (!SendMessageA(edit, EM_GETMODIFY, 0, 0) ||
+    if (!SendMessageW(edit, EM_GETMODIFY, 0, 0) ||
         !MayReplaceMessage(dialog, run->messageRead, run->messagePath))
         return;
     // The old file is left as it was; the rest is saved, but the user must know the new message
     // is not, and where it could not be written (a folder under Program Files, say).
     if (!SaveMessageFile(edit, run->messagePath)) {
-        char text[1024];
-        wsprintfA(text,
-                  "メッセージを保存できませんでした。以前のメッセージが残っています。\n\n"
-                  "保存先：%s\n\n"
-                  "このフォルダーに書き込めないとき（Program Files の中など）は、clock.exe を "
-                  "wave フォルダーといっしょに、書き込めるフォルダー（ドキュメントなど）へ"
-                  "移してください。",
-                  run->messagePath);
-        MessageBoxA(dialog, text, kProductTitle, MB_OK | MB_ICONWARNING);
+        wchar_t text[1024];
+        wsprintfW(
+            text,
+            CWideText("メッセージを保存できませんでした。以前のメッセージが残っています。\n\n"
+                      "保存先：%s\n\n"
+                      "このフォルダーに書き込めないとき（Program Files の中など）は、clock.exe を "
+                      "wave フォルダーといっしょに、書き込めるフォルダー（ドキュメントなど）へ"
+                      "移してください。"),
+            run->messagePath);
+        MessageBoxW(dialog, text, CWideText(kProductTitle), MB_OK | MB_ICONWARNING);
     }
 }

@@ -7,6 +7,7 @@
 #include "alarm/alarm_dialog.h"
 #include "alarm/chime.h"
 #include "alarm/clock_state.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 #include "sound/sound_files.h"
 #include "sound/wave_mix.h"
@@ -126,9 +127,14 @@ void ComposeAlarmText(unsigned actions, int silent) {
     memset(s_szAlarmMessage, 0, sizeof(s_szAlarmMessage));
     char* text = s_szAlarmMessage;
     int used = 0;
-    if (silent)
+    // The box's text is Shift-JIS like the message: a character of the path that code page
+    // lacks shows as '?' there, in this one line.
+    char shownPath[2 * kMessagePathSize];
+    if (silent && WideCharToMultiByte(kShiftJisCodePage, 0,
+                                      SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm), -1,
+                                      shownPath, sizeof(shownPath), nullptr, nullptr) > 0)
         used += wsprintfA(text, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
-                          SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm));
+                          shownPath);
     const SYSTEMTIME at = LocalTimeOfMinute(s_Memory.rungFor);
     if ((actions & kAlarmMissed) && g_AlarmSettings.ALARMTYPE == kAlarmRelative)
         used += wsprintfA(text + used,
@@ -147,7 +153,7 @@ void ComposeAlarmText(unsigned actions, int silent) {
                           static_cast<int>(s_Memory.lateMinutes));
     // A missing file leaves the text empty; the box is shown all the same.
     if (g_AlarmSettings.MESSAGE) {
-        char path[kMessagePathSize];
+        wchar_t path[kMessagePathSize];
         FindMessageFile(path);
         ReadMessageText(path, text + used, sizeof(s_szAlarmMessage) - used,
                         sizeof(s_szAlarmMessage));

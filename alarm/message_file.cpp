@@ -2,20 +2,26 @@
 
 #include <io.h>
 #include <string.h>
+#include <wchar.h>
 #include <new>
 
+#include "platform/wide_text.h"
 #include "sound/sound_files.h"
 
-const char kMessageFileName[] = "CLOCK.dat";
-const char kMessageTempSuffix[] = ".new";
+const wchar_t kMessageFileName[] = L"CLOCK.dat";
+const wchar_t kMessageTempSuffix[] = L".new";
 
 namespace {
+int IsShiftJisLead(char byte) {
+    return IsDBCSLeadByteEx(kShiftJisCodePage, static_cast<BYTE>(byte)) != 0;
+}
+
 // Bytes of the first maxChars whole characters of text[0..length): a lead byte whose trail
 // byte is missing ends it.
 size_t WholeCharacters(const char* text, size_t length, size_t maxChars) {
     size_t at = 0;
     for (size_t chars = 0; at < length && chars < maxChars; ++chars) {
-        size_t width = IsDBCSLeadByte(static_cast<BYTE>(text[at])) ? 2 : 1;
+        size_t width = IsShiftJisLead(text[at]) ? 2 : 1;
         if (at + width > length)
             break;
         at += width;
@@ -24,60 +30,55 @@ size_t WholeCharacters(const char* text, size_t length, size_t maxChars) {
 }
 
 // Writes dir\CLOCK.dat (CLOCK.dat for an empty dir) into out; 0 when it does not fit. A root
-// such as "C:\" ends in its backslash already; the trail byte 0x5C of a double-byte character
-// at the end of a name is no backslash.
-int JoinMessageFile(const char* dir, char* out, size_t outSize) {
-    size_t length = strlen(dir);
-    int endsInSlash = 1;
-    for (size_t at = 0, width; at < length; at += width) {
-        width = IsDBCSLeadByte(static_cast<BYTE>(dir[at])) && at + 1 < length ? 2 : 1;
-        endsInSlash = width == 1 && dir[at] == '\\';
-    }
-    if (length + 1 + sizeof(kMessageFileName) > outSize)
+// such as "C:\" ends in its backslash already.
+int JoinMessageFile(const wchar_t* dir, wchar_t* out, size_t outChars) {
+    size_t length = wcslen(dir);
+    int endsInSlash = length == 0 || dir[length - 1] == L'\\';
+    if (length + 1 + sizeof(kMessageFileName) / sizeof(wchar_t) > outChars)
         return 0;
-    strcpy(out, dir);
-    strcat(out, endsInSlash ? "" : "\\");
-    strcat(out, kMessageFileName);
+    wcscpy(out, dir);
+    wcscat(out, endsInSlash ? L"" : L"\\");
+    wcscat(out, kMessageFileName);
     return 1;
 }
 
-int MessageFileExists(const char* path) {
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
-        return 1;
-    // Anything but "not there" (a file held open, a folder that cannot be listed) counts as there.
-    DWORD error = GetLastError();
-    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+int MessageFileExists(const wchar_t* path) {
+    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES || FileMayBeThere(GetLastError());
 }
 } // namespace
 
-void ChooseMessageFile(const char* programDir, const char* currentDir, int (*exists)(const char*),
-                       char* out, size_t outSize) {
-    char current[kMessagePathSize];
-    // The bare name is the current directory's file too, where its full path does not fit.
-    if (!JoinMessageFile(currentDir, current, sizeof(current)))
-        strcpy(current, kMessageFileName);
-    int beside = programDir[0] != '\0' && JoinMessageFile(programDir, out, outSize);
-    if (beside && (exists(out) || !exists(current)))
-        return;
-    if (outSize > strlen(current))
-        strcpy(out, current);
+int FileMayBeThere(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
 }
 
-void FindMessageFile(char* path) {
-    char current[kMessagePathSize];
-    DWORD length = GetCurrentDirectoryA(sizeof(current), current);
-    if (length == 0 || length >= sizeof(current))
-        current[0] = '\0';
+void ChooseMessageFile(const wchar_t* programDir, const wchar_t* currentDir,
+                       int (*exists)(const wchar_t*), wchar_t* out, size_t outChars) {
+    wchar_t current[kMessagePathSize];
+    // The bare name is the current directory's file too, where its full path does not fit.
+    if (!JoinMessageFile(currentDir, current, kMessagePathSize))
+        wcscpy(current, kMessageFileName);
+    int beside = programDir[0] != L'\0' && JoinMessageFile(programDir, out, outChars);
+    if (beside && (exists(out) || !exists(current)))
+        return;
+    if (outChars > wcslen(current))
+        wcscpy(out, current);
+}
+
+void FindMessageFile(wchar_t* path) {
+    wchar_t current[kMessagePathSize];
+    DWORD length = GetCurrentDirectoryW(kMessagePathSize, current);
+    if (length == 0 || length >= kMessagePathSize)
+        current[0] = L'\0';
     ChooseMessageFile(GetProgramDirectory(), current, MessageFileExists, path, kMessagePathSize);
 }
 
-int ReadMessageText(const char* fileName, char* text, size_t size, size_t maxChars) {
+int ReadMessageText(const wchar_t* fileName, char* text, size_t size, size_t maxChars) {
     if (size == 0)
         return kMessageUnreadable;
     text[0] = '\0';
-    FILE* file = fopen(fileName, "rt");
+    FILE* file = _wfopen(fileName, L"rt");
     if (file == nullptr) {
-        DWORD error = GetFileAttributesA(fileName) == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
+        DWORD error = GetFileAttributesW(fileName) == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? kMessageMissing
                                                                               : kMessageUnreadable;
     }
@@ -90,28 +91,59 @@ int ReadMessageText(const char* fileName, char* text, size_t size, size_t maxCha
     size_t length = strlen(text);
     size_t whole = WholeCharacters(text, length, maxChars);
     // Only a lone lead byte at the very end is dropped without counting as lost text.
-    int garbage = whole + 1 == length && IsDBCSLeadByte(static_cast<BYTE>(text[whole]));
+    int garbage = whole + 1 == length && IsShiftJisLead(text[whole]);
     text[whole] = '\0';
     if (failed)
         return kMessageUnreadable;
     return more || length < got || (whole < length && !garbage) ? kMessageCut : kMessageWhole;
 }
 
-int LoadMessageFile(HWND edit, const char* fileName) {
-    SetWindowTextA(edit, "");
-    size_t maxChars = static_cast<size_t>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
+int LoadMessageFile(HWND edit, const wchar_t* fileName) {
+    SetWindowTextW(edit, L"");
+    size_t maxChars = static_cast<size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
     if (maxChars > kMessageMaxChars)
         maxChars = kMessageMaxChars;
-    // A character takes at most two bytes.
+    // A character takes at most two bytes, and each byte at most one wide character.
     size_t size = 2 * maxChars + 1;
     char* text = new (std::nothrow) char[size];
-    if (text == nullptr)
-        return kMessageUnreadable;
-    int read = ReadMessageText(fileName, text, size, maxChars);
-    // One call, and the edit's modify flag starts cleared: only the user's changes set it.
-    SetWindowTextA(edit, text);
+    wchar_t* wide = text != nullptr ? new (std::nothrow) wchar_t[size] : nullptr;
+    int read = kMessageUnreadable;
+    if (wide != nullptr) {
+        read = ReadMessageText(fileName, text, size, maxChars);
+        ShiftJisToWide(text, wide, static_cast<int>(size));
+        // One call, and the edit's modify flag starts cleared: only the user's changes set it.
+        SetWindowTextW(edit, wide);
+    }
+    delete[] wide;
     delete[] text;
     return read;
+}
+
+namespace {
+// The edit's text in Shift-JIS in a fresh buffer (the caller deletes it); null when a character
+// has no Shift-JIS bytes, or memory runs out.
+char* MessageBytes(HWND edit) {
+    // The whole text, however long: the edit counts its limit in characters.
+    const int length = GetWindowTextLengthW(edit);
+    wchar_t* wide = new (std::nothrow) wchar_t[length + 1];
+    char* text = wide != nullptr ? new (std::nothrow) char[2 * length + 1] : nullptr;
+    if (text != nullptr) {
+        wide[0] = L'\0';
+        GetWindowTextW(edit, wide, length + 1);
+        if (!WideToShiftJis(wide, text, 2 * length + 1)) {
+            delete[] text;
+            text = nullptr;
+        }
+    }
+    delete[] wide;
+    return text;
+}
+} // namespace
+
+int MessageStorable(HWND edit) {
+    char* text = MessageBytes(edit);
+    delete[] text;
+    return text != nullptr;
 }
 
 int FlushToDisk(FILE* file) {
@@ -119,21 +151,21 @@ int FlushToDisk(FILE* file) {
            FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 }
 
-DWORD MoveOverFile(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+DWORD MoveOverFile(const wchar_t* from, const wchar_t* to) {
+    return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                ? 0
                : GetLastError();
 }
 
-int WriteMessageFile(const char* fileName, const char* text, int (*flush)(FILE* file),
-                     DWORD (*move)(const char* from, const char* to)) {
-    char tempName[MAX_PATH + sizeof(kMessageTempSuffix)];
-    if (strlen(fileName) >= MAX_PATH)
+int WriteMessageFile(const wchar_t* fileName, const char* text, int (*flush)(FILE* file),
+                     DWORD (*move)(const wchar_t* from, const wchar_t* to)) {
+    wchar_t tempName[kMessagePathSize + sizeof(kMessageTempSuffix) / sizeof(wchar_t)];
+    if (wcslen(fileName) >= kMessagePathSize)
         return 0;
-    strcpy(tempName, fileName);
-    strcat(tempName, kMessageTempSuffix);
+    wcscpy(tempName, fileName);
+    wcscat(tempName, kMessageTempSuffix);
     // Text mode: every LF of the text is stored as CR LF, so the edit's CR LF becomes CR CR LF.
-    FILE* file = fopen(tempName, "wt");
+    FILE* file = _wfopen(tempName, L"wt");
     if (file == nullptr)
         return 0;
     // The new text is on the disk before it takes the old one's name.
@@ -152,20 +184,14 @@ int WriteMessageFile(const char* fileName, const char* text, int (*flush)(FILE* 
             Sleep(kMessageMoveRetryMs);
     }
     if (!ok)
-        DeleteFileA(tempName);
+        DeleteFileW(tempName);
     return ok;
 }
 
-int SaveMessageFile(HWND edit, const char* fileName) {
-    // The whole text, however long: the edit counts its limit in characters, and double-byte
-    // text can take more bytes than that.
-    size_t size = static_cast<size_t>(GetWindowTextLengthA(edit)) + 1;
-    char* text = new (std::nothrow) char[size];
+int SaveMessageFile(HWND edit, const wchar_t* fileName) {
+    char* text = MessageBytes(edit);
     if (text == nullptr)
         return 0;
-    text[0] = '\0';
-    SendMessageA(edit, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text));
-    text[size - 1] = '\0';
     int ok = WriteMessageFile(fileName, text, FlushToDisk, MoveOverFile);
     delete[] text;
     return ok;

@@ -1,11 +1,12 @@
 #include "app/about_box.h"
 
 #include "alarm/dialog_support.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 
 void ShowAboutBox(HINSTANCE instance, HWND owner) {
-    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDlgProc, 0) == -1)
-        MessageBoxA(nullptr, kDialogInitFailedText, "Error", MB_OK);
+    if (DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutDlgProc, 0) == -1)
+        MessageBoxW(nullptr, CWideText(kDialogInitFailedText), L"Error", MB_OK);
 }
 
 // Only OK and the system close command end the box; Escape (IDCANCEL) does not.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/system_dlls.h"
+#include "platform/wide_text.h"
 
 namespace {
 const char* const kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
@@ -33,28 +34,29 @@ void CreateDateTip(HWND clock) {
     // is moved along whenever the clock changes its place among topmost windows, and Wine then
     // leaves the clock below it and no longer topmost. It goes with the thread at the end.
     HWND tip =
-        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     if (tip == nullptr)
         return;
-    TTTOOLINFOA tool = {};
+    TTTOOLINFOW tool = {};
     // The version 2 record, which version 5 (Windows 7 without the manifest's version 6) and
     // version 6 both take; version 5 refuses the longer one the headers declare.
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     // The whole window is the tool. Its mouse messages are handed on by the clock: a tooltip
     // that subclasses the window costs each of its messages (every timer tick) three round
     // trips to the server under Wine, to find the subclass's property.
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = clock;
     tool.uId = reinterpret_cast<UINT_PTR>(clock);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    if (!SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    // Asked for when shown, as wide text: the clock is a Unicode window.
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
         // A tooltip without its tool would only cost every mouse message a relay.
         DestroyWindow(tip);
         return;
     }
-    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kDateTipDelayMs, 0));
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kDateTipDelayMs, 0));
     s_hTip = tip;
 }
 
@@ -62,19 +64,21 @@ void RelayToDateTip(HWND clock, UINT message, WPARAM wParam, LPARAM lParam) {
     if (s_hTip == nullptr || message < WM_MOUSEFIRST || message > WM_MOUSELAST)
         return;
     MSG msg = {clock, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-    SendMessageA(s_hTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    SendMessageW(s_hTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void OnDateTipNotify(LPARAM lParam) {
-    NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-    if (info->hdr.code != TTN_GETDISPINFOA)
+    NMTTDISPINFOW* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (info->hdr.code != TTN_GETDISPINFOW)
         return;
     // A tooltip with an empty text does not show.
-    info->szText[0] = '\0';
+    info->szText[0] = L'\0';
     info->lpszText = info->szText;
     if (DraggedOrInMenu())
         return;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    FormatDateTip(now, info->szText);
+    char text[kDateTipChars];
+    FormatDateTip(now, text);
+    ShiftJisToWide(text, info->szText, sizeof(info->szText) / sizeof(info->szText[0]));
 }

@@ -23,9 +23,15 @@ int IsShell(const char* className) {
     return 0;
 }
 
+// Coordinates rounded between display scales can leave a full-screen window a pixel or two
+// short of the monitor's edges.
+const int kFullScreenSlack = 2;
+
 int Covers(const RECT& window, const RECT& monitor) {
-    return window.left <= monitor.left && window.top <= monitor.top &&
-           window.right >= monitor.right && window.bottom >= monitor.bottom;
+    return window.left <= monitor.left + kFullScreenSlack &&
+           window.top <= monitor.top + kFullScreenSlack &&
+           window.right >= monitor.right - kFullScreenSlack &&
+           window.bottom >= monitor.bottom - kFullScreenSlack;
 }
 
 // The foreground window last looked at, with its class and whether it is ours: they are

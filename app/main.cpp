@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "platform/wide_text.h"
 
 namespace {
 
@@ -23,9 +24,11 @@ void LoadDllsFromSystemOnly() {
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     LoadDllsFromSystemOnly();
-    HANDLE guard = CreateSemaphoreA(nullptr, 1, 1, kProductTitle);
+    // The product title names the window's class too: wide, so it reads the same on any system.
+    CWideText title(kProductTitle);
+    HANDLE guard = CreateSemaphoreW(nullptr, 1, 1, title);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        SetForegroundWindow(FindWindowA(kProductTitle, nullptr));
+        SetForegroundWindow(FindWindowW(title, nullptr));
         return 0;
     }
     RegisterClockClass(hInstance);
@@ -33,9 +36,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         return 0;
     g_hInstance = hInstance;
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     if (guard != nullptr)
         CloseHandle(guard);

@@ -12,6 +12,7 @@
 #include "app/window_utils.h"
 #include "face/face_painter.h"
 #include "face/face_set.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 
 HMENU g_hMenu = nullptr;
@@ -19,24 +20,26 @@ HMENU g_hPopupMenu = nullptr;
 HMENU g_hSizeMenu = nullptr;
 UINT_PTR g_uTimerId = 0;
 
+// A Unicode window: its title, its tooltip's text and its boxes are wide text.
 ATOM RegisterClockClass(HINSTANCE instance) {
-    WNDCLASSA wc = {};
+    CWideText title(kProductTitle);
+    WNDCLASSW wc = {};
     // A context of its own: the timer paints through it without the system rebuilding one.
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_CLOCK));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_CLOCK));
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kProductTitle;
-    return RegisterClassA(&wc);
+    wc.lpszClassName = title;
+    return RegisterClassW(&wc);
 }
 
 // A borderless pop-up, created hidden; the face set gives it its size and shape.
 HWND CreateClockWindow(HINSTANCE instance) {
-    return CreateWindowExA(0, kProductTitle, kProductTitle, WS_POPUP | WS_SYSMENU, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                           nullptr);
+    CWideText title(kProductTitle);
+    return CreateWindowExW(0, title, title, WS_POPUP | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }
 
 static void CheckSizeMenuItem(int size) {
@@ -55,10 +58,10 @@ static void ShowLogonStartMark() {
 static void ToggleLogonStart(HWND window) {
     const int on = !(GetMenuState(g_hPopupMenu, kMenuPosLogonStart, MF_BYPOSITION) & MF_CHECKED);
     if (!SetLogonStart(on))
-        MessageBoxA(window,
-                    on ? "Windows の起動時に開始するよう登録できませんでした。"
-                       : "Windows の起動時に開始する登録を解除できませんでした。",
-                    kProductTitle, MB_OK | MB_ICONWARNING);
+        MessageBoxW(window,
+                    CWideText(on ? "Windows の起動時に開始するよう登録できませんでした。"
+                                 : "Windows の起動時に開始する登録を解除できませんでした。"),
+                    CWideText(kProductTitle), MB_OK | MB_ICONWARNING);
     ShowLogonStartMark();
 }
 
@@ -308,7 +311,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ReleaseCapture();
         InvalidateRect(window, nullptr, FALSE);
         if (!g_WindowSettings.LOCK)
-            return DefWindowProcA(window, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+            return DefWindowProcW(window, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
         break;
     case WM_RBUTTONDOWN:
         ShowPopupMenu(window);
@@ -320,5 +323,5 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             SaveWindowRecord();
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }

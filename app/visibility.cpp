@@ -5,11 +5,16 @@
 #include "platform/system_dlls.h"
 
 namespace {
-// GUID_CONSOLE_DISPLAY_STATE, written out: the platform's is declared for linking with uuid.
+// GUID_SESSION_DISPLAY_STATUS, written out: the platform's is declared for linking with uuid.
+// The display of this session, wherever it is shown (GUID_CONSOLE_DISPLAY_STATE is the physical
+// console's, which a Remote Desktop user does not see).
 const GUID kDisplayStateGuid = {
-    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
 
 int s_bLocked = 0;
+// The session's client went away (a Remote Desktop window closed): nobody sees it until it
+// connects again.
+int s_bDisconnected = 0;
 int s_nDisplay = kDisplayOn;
 HPOWERNOTIFY s_hDisplayNotice = nullptr;
 int s_bSessionWatched = 0;
@@ -69,6 +74,9 @@ int NoteVisibilityNotice(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_WTSSESSION_CHANGE &&
         (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK))
         s_bLocked = wParam == WTS_SESSION_LOCK;
+    if (message == WM_WTSSESSION_CHANGE && wParam >= WTS_CONSOLE_CONNECT &&
+        wParam <= WTS_REMOTE_DISCONNECT)
+        s_bDisconnected = wParam == WTS_CONSOLE_DISCONNECT || wParam == WTS_REMOTE_DISCONNECT;
     if (message == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE) {
         const int display = DisplayStateOf(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
         s_nDisplay = display != kDisplayUnknown ? display : s_nDisplay;
@@ -77,5 +85,5 @@ int NoteVisibilityNotice(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int ClockVisibleNow() {
-    return ClockVisible(s_bLocked, s_nDisplay);
+    return ClockVisible(s_bLocked || s_bDisconnected, s_nDisplay);
 }

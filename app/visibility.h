@@ -1,6 +1,6 @@
 // Whether anyone can see the clock, from what Windows tells its window: the session locked or
-// not, the display on, dimmed or off. Nobody looking, the clock paints nothing and wakes only
-// for its chime and its alarm.
+// not, its remote client connected or not, the session's display on, dimmed or off. Nobody looking,
+// the clock paints nothing and wakes only for its chime and its alarm.
 #ifndef CLOCK_APP_VISIBILITY_H
 #define CLOCK_APP_VISIBILITY_H
 

@@ -13,6 +13,7 @@
 #include "imaging/gdi_scope.h"
 #include "imaging/palette.h"
 #include "imaging/stream.h"
+#include "platform/wide_text.h"
 
 namespace {
 const int kHeaderSize = 40;
@@ -280,7 +281,8 @@ int CDIB::LoadFromStream(CStream* stream) {
     if (stream->Read(&header, kHeaderSize) != static_cast<UINT>(kHeaderSize))
         return 0;
     if (header.biCompression != BI_RGB) {
-        MessageBoxA(nullptr, "無圧縮のBitmapではありません", "CDIB Error", MB_ICONERROR);
+        MessageBoxW(nullptr, CWideText("無圧縮のBitmapではありません"), L"CDIB Error",
+                    MB_ICONERROR);
         return 0;
     }
 

@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "platform/wide_text.h"
+
 CStream::CStream() : m_nPosition(0), m_nState(0), m_nSize(0) {}
 
 CStream::~CStream() {}
@@ -22,7 +24,7 @@ CResourceStream::CResourceStream(HINSTANCE module, LPCSTR name, LPCSTR type)
         char text[1024];
         wsprintfA(text, "Resource:%dが見つかりませんでした。",
                   static_cast<int>(reinterpret_cast<INT_PTR>(name)));
-        MessageBoxA(nullptr, text, "CResourceStream Error", MB_OK);
+        MessageBoxW(nullptr, CWideText(text), L"CResourceStream Error", MB_OK);
         m_nState = -1;
         return;
     }

@@ -21,10 +21,6 @@ int LoadWinmm(WinmmApi* api) {
     ok &= Resolve(dll, "waveOutUnprepareHeader", &api->waveOutUnprepareHeader);
     ok &= Resolve(dll, "waveOutReset", &api->waveOutReset);
     ok &= Resolve(dll, "waveOutClose", &api->waveOutClose);
-    ok &= Resolve(dll, "mmioOpenA", &api->mmioOpenA);
-    ok &= Resolve(dll, "mmioSeek", &api->mmioSeek);
-    ok &= Resolve(dll, "mmioRead", &api->mmioRead);
-    ok &= Resolve(dll, "mmioClose", &api->mmioClose);
     return ok;
 }
 

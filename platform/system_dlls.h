@@ -23,10 +23,6 @@ struct WinmmApi {
     decltype(&::waveOutUnprepareHeader) waveOutUnprepareHeader;
     decltype(&::waveOutReset) waveOutReset;
     decltype(&::waveOutClose) waveOutClose;
-    decltype(&::mmioOpenA) mmioOpenA;
-    decltype(&::mmioSeek) mmioSeek;
-    decltype(&::mmioRead) mmioRead;
-    decltype(&::mmioClose) mmioClose;
 };
 
 // The table, loaded on first use; nullptr when winmm.dll or any of these functions is missing

@@ -1,46 +1,46 @@
 #include "sound/sound_files.h"
 
 #include <windows.h>
-#include <cstdarg>
-#include <cstring>
+#include <cwchar>
 
 namespace {
-const size_t kDirChars = 260;
-char s_szProgramDirectory[kDirChars];
-char s_szFormatBuffer[1024];
+const size_t kDirChars = MAX_PATH;
+wchar_t s_szProgramDirectory[kDirChars];
+wchar_t s_szSoundPath[kDirChars + 16];
 
 // Copies src into out (outSize > 0), cutting it short when it does not fit.
-void CopyBounded(char* out, size_t outSize, const char* src, size_t len) {
+void CopyBounded(wchar_t* out, size_t outSize, const wchar_t* src, size_t len) {
     if (len >= outSize)
         len = outSize - 1;
-    memcpy(out, src, len);
-    out[len] = '\0';
+    wmemcpy(out, src, len);
+    out[len] = L'\0';
 }
 } // namespace
 
-const char kSoundFiles[kSizeCount][2][260] = {
-    {"w01.wav", "w02.wav"},
-    {"w03.wav", "w04.wav"},
-    {"w05.wav", "w06.wav"},
+const wchar_t* const kSoundFiles[kSizeCount][2] = {
+    {L"w01.wav", L"w02.wav"},
+    {L"w03.wav", L"w04.wav"},
+    {L"w05.wav", L"w06.wav"},
 };
 
-const char* SoundFilePath(int size, int which) {
-    return FormatString("%s\\wave\\%s", GetProgramDirectory(),
-                        kSoundFiles[ValidSizeIndex(size)][which == kSoundChime]);
+const wchar_t* SoundFilePath(int size, int which) {
+    wsprintfW(s_szSoundPath, L"%s\\wave\\%s", GetProgramDirectory(),
+              kSoundFiles[ValidSizeIndex(size)][which == kSoundChime]);
+    return s_szSoundPath;
 }
 
-void ProgramDirectoryFrom(const char* commandLine, const char* modulePath, char* out,
+void ProgramDirectoryFrom(const wchar_t* commandLine, const wchar_t* modulePath, wchar_t* out,
                           size_t outSize) {
     if (out == nullptr || outSize == 0)
         return;
-    out[0] = '\0';
+    out[0] = L'\0';
     // A quoted full path: the directory is everything before the last backslash ahead of the
     // closing quote ("C:" for a drive's root).
     if (commandLine != nullptr && commandLine[0] == '"') {
-        const char* start = commandLine + 1;
-        const char* quote = strchr(start, '"');
+        const wchar_t* start = commandLine + 1;
+        const wchar_t* quote = wcschr(start, L'"');
         if (quote != nullptr) {
-            const char* p = quote;
+            const wchar_t* p = quote;
             while (p > start && *p != '\\' && *p != ':')
                 --p;
             size_t len = static_cast<size_t>(p - start);
@@ -53,9 +53,9 @@ void ProgramDirectoryFrom(const char* commandLine, const char* modulePath, char*
     // Any other command line: the module's own file name tells where we live.
     if (modulePath == nullptr)
         return;
-    const char* slash = strrchr(modulePath, '\\');
+    const wchar_t* slash = wcsrchr(modulePath, L'\\');
     if (slash == nullptr) {
-        const char* colon = strchr(modulePath, ':');
+        const wchar_t* colon = wcschr(modulePath, L':');
         if (colon != nullptr)
             CopyBounded(out, outSize, modulePath, static_cast<size_t>(colon + 1 - modulePath));
         return;
@@ -65,20 +65,11 @@ void ProgramDirectoryFrom(const char* commandLine, const char* modulePath, char*
     CopyBounded(out, outSize, modulePath, len);
 }
 
-char* GetProgramDirectory() {
-    char module[MAX_PATH * 2];
-    DWORD n = GetModuleFileNameA(nullptr, module, sizeof(module));
-    if (n == 0 || n >= sizeof(module))
-        module[0] = '\0';
-    ProgramDirectoryFrom(GetCommandLineA(), module, s_szProgramDirectory,
-                         sizeof(s_szProgramDirectory));
+wchar_t* GetProgramDirectory() {
+    wchar_t module[MAX_PATH * 2];
+    DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH * 2);
+    if (n == 0 || n >= MAX_PATH * 2)
+        module[0] = L'\0';
+    ProgramDirectoryFrom(GetCommandLineW(), module, s_szProgramDirectory, kDirChars);
     return s_szProgramDirectory;
-}
-
-char* FormatString(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    wvsprintfA(s_szFormatBuffer, format, args);
-    va_end(args);
-    return s_szFormatBuffer;
 }

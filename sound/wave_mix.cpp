@@ -22,13 +22,21 @@ WORD ReadWord(const BYTE* p) {
     return static_cast<WORD>(p[0] | (p[1] << 8));
 }
 
-LONG ReadFromMmio(void* source, LONG offset, void* out, LONG size) {
-    // Only reached with a file open, which only a loaded winmm opens.
-    const WinmmApi* winmm = Winmm();
-    HMMIO file = static_cast<HMMIO>(source);
-    if (winmm->mmioSeek(file, offset, SEEK_SET) != offset)
-        return -1;
-    return winmm->mmioRead(file, static_cast<HPSTR>(out), size);
+// The sound files are read with the file calls, not winmm's mmio: its file procedure opens a
+// file by an ANSI name of at most 128 characters, which a folder's name may not have.
+LONG SeekTo(HANDLE file, LONG offset) {
+    return static_cast<LONG>(SetFilePointer(file, offset, nullptr, FILE_BEGIN));
+}
+
+LONG ReadOn(HANDLE file, void* out, LONG size) {
+    DWORD got = 0;
+    return ReadFile(file, out, static_cast<DWORD>(size), &got, nullptr) ? static_cast<LONG>(got)
+                                                                        : -1;
+}
+
+LONG ReadFromFile(void* source, LONG offset, void* out, LONG size) {
+    HANDLE file = static_cast<HANDLE>(source);
+    return SeekTo(file, offset) == offset ? ReadOn(file, out, size) : -1;
 }
 
 } // namespace
@@ -117,7 +125,7 @@ int WaveBufferSize(const WAVEFORMATEX& format) {
 }
 
 CWaveMix::CWaveMix(HWND parent)
-    : m_pWinmm(Winmm()), m_hWnd(nullptr), m_nState(kPlayerClosed), m_hmmio(nullptr),
+    : m_pWinmm(Winmm()), m_hWnd(nullptr), m_nState(kPlayerClosed), m_hFile(INVALID_HANDLE_VALUE),
       m_nDataOffset(0), m_nDataSize(0), m_nRemaining(0),
       m_hWaveOut(nullptr), m_pHeader{nullptr, nullptr}, m_pBuffer{nullptr, nullptr},
       m_nBufferSize(0), m_nLength{0, 0}, m_nCurrent(0), m_bLoop(0), m_nPlayCount(0),
@@ -167,20 +175,21 @@ LRESULT CALLBACK CWaveMix::NotifyWndProc(HWND window, UINT message, WPARAM wPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int CWaveMix::Open(const char* path) {
+int CWaveMix::Open(const wchar_t* path) {
     // A new file never plays under a device still fed from the old one.
     CloseDevice();
     CloseFile();
     if (!path || m_pWinmm == nullptr)
         return 0;
-    m_hmmio = m_pWinmm->mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_READ);
-    if (!m_hmmio)
+    m_hFile = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (m_hFile == INVALID_HANDLE_VALUE)
         return 0;
     // The chunks are walked by hand: the library's own chunk search follows the sizes stored in
     // the file unchecked, so a crafted size can send it round in circles.
-    LONG fileSize = m_pWinmm->mmioSeek(m_hmmio, 0, SEEK_END);
+    LONG fileSize = static_cast<LONG>(SetFilePointer(m_hFile, 0, nullptr, FILE_END));
     WaveLayout layout;
-    if (fileSize < 0 || !ParseWaveLayout(ReadFromMmio, m_hmmio, fileSize, &layout) ||
+    if (fileSize < 0 || !ParseWaveLayout(ReadFromFile, m_hFile, fileSize, &layout) ||
         !IsPlayableFormat(layout.format)) {
         CloseFile();
         return 0;
@@ -213,9 +222,9 @@ void CWaveMix::FreeBuffers() {
 }
 
 void CWaveMix::CloseFile() {
-    if (m_hmmio)
-        m_pWinmm->mmioClose(m_hmmio, 0);
-    m_hmmio = nullptr;
+    if (m_hFile != INVALID_HANDLE_VALUE)
+        CloseHandle(m_hFile);
+    m_hFile = INVALID_HANDLE_VALUE;
     m_nState = kPlayerClosed;
     m_nRemaining = 0;
 }
@@ -249,11 +258,11 @@ int CWaveMix::Play() {
 
 int CWaveMix::FillBuffer(int index) {
     int n = m_nRemaining < m_nBufferSize ? m_nRemaining : m_nBufferSize;
-    if (n <= 0 || !m_hmmio || !m_pBuffer[index]) {
+    if (n <= 0 || m_hFile == INVALID_HANDLE_VALUE || !m_pBuffer[index]) {
         m_nLength[index] = 0;
         return 0;
     }
-    LONG got = m_pWinmm->mmioRead(m_hmmio, reinterpret_cast<HPSTR>(m_pBuffer[index]), n);
+    LONG got = ReadOn(m_hFile, m_pBuffer[index], n);
     if (got < 0)
         got = 0;
     if (got < n) {
@@ -343,6 +352,6 @@ void CWaveMix::Rewind() {
     CloseDevice();
     m_nState = kPlayerOpen;
     m_nRemaining = m_nDataSize;
-    if (m_pWinmm->mmioSeek(m_hmmio, m_nDataOffset, SEEK_SET) != m_nDataOffset)
+    if (SeekTo(m_hFile, m_nDataOffset) != m_nDataOffset)
         CloseFile();
 }

@@ -53,7 +53,7 @@ class CWaveMix {
     virtual ~CWaveMix();
 
     // 1 when the file is a WAVE file of a playable format (IsPlayableFormat), 0 otherwise.
-    int Open(const char* path);
+    int Open(const wchar_t* path);
     // 1 when a play-through has started.
     int Play();
     void Stop();
@@ -83,7 +83,7 @@ class CWaveMix {
     const WinmmApi* m_pWinmm; // nullptr when winmm could not be loaded
     HWND m_hWnd;              // receives the device's notices; nullptr: the player is inert
     WavePlayerState m_nState;
-    HMMIO m_hmmio;
+    HANDLE m_hFile;
     WAVEFORMATEX m_format;
     int m_nDataOffset;
     int m_nDataSize;

@@ -35,6 +35,13 @@ inline std::string TempPath(const char* name) {
     return std::string(dir) + name;
 }
 
+// Shift-JIS (or ASCII) text as the program's wide paths and texts hold it.
+inline std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0], wide.size()) - 1);
+    return wide;
+}
+
 inline void WriteBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), bytes.size());
 }

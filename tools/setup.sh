@@ -15,9 +15,13 @@ if [ -n "$missing" ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 fi
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "setup: generating ja_JP.UTF-8"
-  $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
-  $SUDO locale-gen >/dev/null
-fi
+# Japanese for every program of the tests, Western for the stories that run the clock where the
+# code page is not 932 (CLOCK_LANG).
+for loc in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8\$"; then
+    echo "setup: generating $loc.UTF-8"
+    $SUDO sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+  fi
+done

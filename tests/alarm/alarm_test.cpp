@@ -184,36 +184,43 @@ TEST(MessageFile, ReadInOnePassAndSayWhatWasLeftOut) {
         WriteBytes(path, Bytes(c.file, c.file + c.fileSize));
         char text[80];
         memset(text, 'X', sizeof(text));
-        EXPECT_EQ(c.read, ReadMessageText(path.c_str(), text, c.bufferSize, c.maxChars)) << c.file;
+        EXPECT_EQ(c.read, ReadMessageText(Wide(path).c_str(), text, c.bufferSize, c.maxChars))
+            << c.file;
         EXPECT_STREQ(c.text, text) << c.file;
         EXPECT_EQ('X', text[c.bufferSize]) << c.file;
     }
     char text[4] = "old";
-    EXPECT_EQ(kMessageMissing, ReadMessageText("Z:/nonexistent/CLOCK.dat", text, 4, 4));
+    EXPECT_EQ(kMessageMissing, ReadMessageText(L"Z:/nonexistent/CLOCK.dat", text, 4, 4));
     EXPECT_STREQ("", text);
     // Open elsewhere without sharing: there, but unreadable.
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(kMessageUnreadable, ReadMessageText(path.c_str(), text, 4, 4));
+    EXPECT_EQ(kMessageUnreadable, ReadMessageText(Wide(path).c_str(), text, 4, 4));
     CloseHandle(held);
 }
 
 // The edit gets as much as its limit holds, unmodified, and learns the rest was left out; a
-// saved text comes back the same.
+// saved text comes back as the same Shift-JIS bytes, whatever the system's code page; a text
+// with a character Shift-JIS lacks is refused and the file kept.
 TEST(MessageFile, EditLoadAndSave) {
-    HWND edit = CreateWindowExA(0, "EDIT", "", kEditStyle, 0, 0, 100, 100, nullptr, nullptr,
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", kEditStyle, 0, 0, 100, 100, nullptr, nullptr,
                                 nullptr, nullptr);
-    const std::string path = TempPath("message.dat"), kana = "\x82\xa0\x82\xa2\x82\xa4";
-    WriteBytes(path, Bytes(kana.begin(), kana.end()));
-    SendMessageA(edit, EM_LIMITTEXT, 2, 0);
+    const std::wstring path = Wide(TempPath("message.dat"));
+    const std::string kana = "\x82\xa0\x82\xa2\x82\xa4", saved = "\x93\xfa\x96\x7b\r\r\nline";
+    WriteBytes(TempPath("message.dat"), Bytes(kana.begin(), kana.end()));
+    SendMessageW(edit, EM_LIMITTEXT, 2, 0);
     EXPECT_EQ(kMessageCut, LoadMessageFile(edit, path.c_str()));
-    char shown[16] = {};
-    GetWindowTextA(edit, shown, sizeof(shown));
-    EXPECT_TRUE(kana.substr(0, 4) == shown && !SendMessageA(edit, EM_GETMODIFY, 0, 0)) << shown;
-    SetWindowTextA(edit, "\x93\xfa\x96\x7b\r\nline");
+    wchar_t shown[16] = {};
+    GetWindowTextW(edit, shown, 16);
+    EXPECT_TRUE(std::wstring(L"あい") == shown && !SendMessageW(edit, EM_GETMODIFY, 0, 0));
+    SetWindowTextW(edit, L"日本\r\nline");
+    EXPECT_TRUE(MessageStorable(edit));
     ASSERT_EQ(1, SaveMessageFile(edit, path.c_str()));
-    const Bytes saved = ReadBytes(path);
-    EXPECT_EQ("\x93\xfa\x96\x7b\r\r\nline", std::string(saved.begin(), saved.end()));
-    EXPECT_EQ(0, SaveMessageFile(edit, "Z:/nonexistent/CLOCK.dat"));
+    SetWindowTextW(edit, L"起きて\U0001F600");
+    EXPECT_FALSE(MessageStorable(edit));
+    EXPECT_EQ(0, SaveMessageFile(edit, path.c_str()));
+    const Bytes now = ReadBytes(TempPath("message.dat"));
+    EXPECT_EQ(saved, std::string(now.begin(), now.end()));
+    EXPECT_EQ(0, SaveMessageFile(edit, L"Z:/nonexistent/CLOCK.dat"));
     DestroyWindow(edit);
 }
 
@@ -246,46 +253,55 @@ TEST(MessageFile, FlushedThenMovedOverTheOldOne) {
             const Bytes old = ReadBytes(s_path);
             return FlushToDisk(file) && old == Bytes{'o', 'l', 'd'} ? s_flush : 0;
         };
-        auto move = [](const char* from, const char* to) {
+        auto move = [](const wchar_t* from, const wchar_t* to) {
             if (++s_moves == s_release)
                 CloseHandle(s_held), s_held = nullptr;
             return s_error != 0 ? s_error : MoveOverFile(from, to);
         };
-        EXPECT_EQ(c.written, WriteMessageFile(s_path.c_str(), "new", flush, move)) << c.release;
+        EXPECT_EQ(c.written, WriteMessageFile(Wide(s_path).c_str(), "new", flush, move))
+            << c.release;
         CloseHandle(s_held);
         const Bytes now = ReadBytes(s_path);
         EXPECT_EQ(c.written ? "new" : "old", std::string(now.begin(), now.end())) << c.release;
         EXPECT_EQ(c.moves, s_moves) << c.release;
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
-                  GetFileAttributesA((s_path + kMessageTempSuffix).c_str()));
+                  GetFileAttributesW((Wide(s_path) + kMessageTempSuffix).c_str()));
     }
 }
 
 // Which CLOCK.dat a clock uses, by the folders it lives and starts in and the files there.
 TEST(MessageFile, BesideTheProgramElseWhereItStarts) {
-    static const char* s_there;
+    static const wchar_t* s_there;
     struct Case {
-        const char *program, *current, *there, *chosen;
+        const wchar_t *program, *current, *there, *chosen;
     } cases[] = {
-        {"C:\\Clock", "C:\\Clock", "C:\\Clock\\CLOCK.dat", "C:\\Clock\\CLOCK.dat"}, // double-click
-        {"C:\\Clock", "C:\\Windows\\system32", "", "C:\\Clock\\CLOCK.dat"},      // logon, none yet
-        {"C:\\Clock", "D:\\Work", "D:\\Work\\CLOCK.dat", "D:\\Work\\CLOCK.dat"}, // a shortcut's
-        {"C:\\Clock", "D:\\Work", "D:\\Work\\CLOCK.dat|C:\\Clock\\CLOCK.dat",    // both: the
-         "C:\\Clock\\CLOCK.dat"},                                                // program's
-        {"C:", "D:\\", "", "C:\\CLOCK.dat"}, // roots: the program's as its path gives it
-        {"C:", "D:\\", "D:\\CLOCK.dat", "D:\\CLOCK.dat"},
-        {"C:\\\x95\x5c", "D:\\", "", "C:\\\x95\x5c\\CLOCK.dat"}, // a name ending in 0x5C
-        {"", "D:\\Work", "", "D:\\Work\\CLOCK.dat"},             // the program's folder is unknown
+        {L"C:\\Clock", L"C:\\Clock", L"C:\\Clock\\CLOCK.dat", L"C:\\Clock\\CLOCK.dat"}, // click
+        {L"C:\\Clock", L"C:\\Windows\\system32", L"", L"C:\\Clock\\CLOCK.dat"}, // logon, none yet
+        {L"C:\\Clock", L"D:\\Work", L"D:\\Work\\CLOCK.dat", L"D:\\Work\\CLOCK.dat"}, // shortcut
+        {L"C:\\Clock", L"D:\\Work", L"D:\\Work\\CLOCK.dat|C:\\Clock\\CLOCK.dat",     // both: the
+         L"C:\\Clock\\CLOCK.dat"},                                                   // program's
+        {L"C:", L"D:\\", L"", L"C:\\CLOCK.dat"}, // roots: the program's as its path gives it
+        {L"C:", L"D:\\", L"D:\\CLOCK.dat", L"D:\\CLOCK.dat"},
+        {L"C:\\Café 時計", L"D:\\", L"", L"C:\\Café 時計\\CLOCK.dat"}, // any code page's letters
+        {L"", L"D:\\Work", L"", L"D:\\Work\\CLOCK.dat"}, // the program's folder is unknown
     };
     for (const Case& c : cases) {
         s_there = c.there;
-        auto exists = [](const char* path) {
+        auto exists = [](const wchar_t* path) {
             return static_cast<int>(
-                (std::string("|") + s_there + "|").find(std::string("|") + path + "|") !=
-                std::string::npos);
+                (std::wstring(L"|") + s_there + L"|").find(std::wstring(L"|") + path + L"|") !=
+                std::wstring::npos);
         };
-        char chosen[kMessagePathSize];
-        ChooseMessageFile(c.program, c.current, exists, chosen, sizeof(chosen));
-        EXPECT_STREQ(c.chosen, chosen) << c.program << " " << c.current << " " << c.there;
+        wchar_t chosen[kMessagePathSize];
+        ChooseMessageFile(c.program, c.current, exists, chosen, kMessagePathSize);
+        EXPECT_EQ(std::wstring(c.chosen), chosen);
     }
+    // A file whose attributes cannot be read may be there only when access is refused or someone
+    // holds it; a drive that is gone (a removed stick, a dropped share) holds none.
+    for (DWORD error :
+         {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND,
+          ERROR_NOT_READY, ERROR_BAD_NETPATH, ERROR_BAD_NET_NAME})
+        EXPECT_EQ(error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION,
+                  FileMayBeThere(error))
+            << error;
 }

@@ -16,7 +16,8 @@ TEST(FullScreen, OnlyAnotherProgramWhoseClientAreaCoversTheClocksMonitorTakesTop
         {1, {{0, 0, 1024, 768}, popup, "Player", 0}, 0},               // borderless, the monitor
         {1, {{-8, -8, 1032, 776}, popup | maximized, "Game", 0}, 0},   // beyond its edges
         {0, {{0, 0, 1024, 768}, popup, "Player", 0}, 0},               // the user wants it ordinary
-        {1, {{0, 0, 1024, 767}, popup, "Player", 0}, 1},               // a pixel short
+        {1, {{1, 2, 1022, 766}, popup, "Player", 0}, 0},               // 2 px short, rounded
+        {1, {{0, 0, 1024, 765}, popup, "Player", 0}, 1},               // 3 px short
         {1, {{0, 23, 1024, 768}, titled | maximized, "Editor", 0}, 1}, // maximized with a caption
         {1, {{0, 0, 1024, 768}, titled | maximized, "Browser", 0}, 1}, // drawing its own caption
         {1, {{1024, 0, 2048, 768}, popup, "Player", 0}, 1},            // on the other monitor

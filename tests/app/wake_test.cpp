@@ -18,9 +18,10 @@ TEST(WakeTest, NobodyLookingPaintsNothingAndWakesForSoundsAlone) {
         EXPECT_EQ(c[4], visible) << c[0] << " " << c[1];
         EXPECT_EQ(c[5], WakePace(visible, c[2], c[3])) << c[0] << " " << c[1];
     }
-    // The display's notice: its setting, how long its data is, the state in it.
+    // The session's display notice (not the physical console's): its setting, how long its data
+    // is, the state in it.
     const GUID display = {
-        0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+        0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
     const GUID acdc = {
         0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
     const struct {

@@ -21,7 +21,7 @@ expect "$(bytes)" 0 "bytes played before 07:30"
 box=$(driver find clock 1 gone "$TITLE" 1 cover 200 find "$TITLE" 15000 state topmost 1 0 \
     text 0xFFFF) || fail "no alarm box, or one before 07:30"
 expect "$(head -n 2 <<<"$box" | xargs)" "1 1 1 1" "the box topmost and in front; over the window"
-expect "$(tail -n +3 <<<"$box" | iconv -f CP932 -t UTF-8)" "$(printf '起きて！\n朝の会議です')" \
+expect "$(tail -n +3 <<<"$box")" "$(printf '起きて！\n朝の会議です')" \
     "the alarm box's text"
 wait_bytes $(($(wav_data w01.wav | wc -c) + 1)) 5 || fail "the alarm sound does not go on"
 begins_with w01.wav || fail "the sound is not the small clock's alarm"
@@ -53,7 +53,7 @@ note "an alarm whose sound file is missing shows a box that names it"
 mkdir -p "$WORK/nowave" && cp "$BIN/clock.exe" "$WORK/nowave/"
 CLOCK_EXE="$WORK/nowave/clock.exe" start_clock "@2026-12-07 07:29:58 x10" ZIHOU=0 ALARM=1 \
     HOURS=7 MINUTES=30
-text=$(driver find "$TITLE" 5000 text 0xFFFF | iconv -f CP932 -t UTF-8)
+text=$(driver find "$TITLE" 5000 text 0xFFFF)
 [[ "$text" == *w01.wav* ]] || fail "no box that names the missing sound file: '$text'"
 driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close the box"
 stop_clock
@@ -115,7 +115,7 @@ within 0 1500 "$OPENED_MS" "ms until the dialog shows a huge file"
 driver gone "$DIALOG" 5000 || fail "the dialog stayed open"
 cmp -s "$WORK/CLOCK.dat" "$WORK/huge.dat" || fail "OK without an edit changed the file"
 edit_message type "$M" short
-text=$(driver find "$TITLE" 10000 text 0xFFFF | iconv -f CP932 -t UTF-8) || fail "no question"
+text=$(driver find "$TITLE" 10000 text 0xFFFF) || fail "no question"
 [[ "$text" == *CLOCK.dat*長すぎる*失われます* ]] || fail "the question does not say what is lost: '$text'"
 driver find "$TITLE" 1 cmd $IDNO gone "$DIALOG" 5000 || fail "the dialog stayed open"
 cmp -s "$WORK/CLOCK.dat" "$WORK/huge.dat" || fail "the huge file was replaced after No"
@@ -126,7 +126,7 @@ printf 'held' >"$WORK/CLOCK.dat"
 driver find clock 5000 hold "Z:$WORK/CLOCK.dat" cmd "$(cmd IDM_ALARM_SETTINGS)" \
     find "$DIALOG" 5000 >/dev/null || fail "the settings dialog did not open"
 driver find "$DIALOG" 1 type "$M" new cmd "$OK" >/dev/null || fail "no OK"
-text=$(driver find "$TITLE" 10000 text 0xFFFF | iconv -f CP932 -t UTF-8) || fail "no question"
+text=$(driver find "$TITLE" 10000 text 0xFFFF) || fail "no question"
 [[ "$text" == *CLOCK.dat*読み込めなかった* ]] || fail "the question does not say why: '$text'"
 driver find "$TITLE" 1 cmd $IDYES gone "$DIALOG" 5000 || fail "the dialog stayed open"
 expect "$(cat "$WORK/CLOCK.dat")" new "the unreadable file after Yes"
@@ -137,7 +137,7 @@ mkdir "$WORK/CLOCK.dat.new" # where the new text is written first
 menu IDM_ALARM_SETTINGS
 driver find "$DIALOG" 10000 type "$M" new set "$(cmd IDC_ALARM_HOURS)" 7 cmd "$OK" >/dev/null ||
     fail "the settings dialog did not open"
-text=$(driver find "$TITLE" 10000 text 0xFFFF | iconv -f CP932 -t UTF-8) || fail "no warning box"
+text=$(driver find "$TITLE" 10000 text 0xFFFF) || fail "no warning box"
 [[ "$text" == *"$(printf 'Z:%s' "$WORK" | tr / '\\')\\CLOCK.dat"* ]] ||
     fail "no warning box that names the folder: '$text'"
 driver find "$TITLE" 1 cmd $IDOK gone "$DIALOG" 5000 || fail "the dialog stayed open"

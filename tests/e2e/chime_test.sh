@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The hourly chime of the real clock, run ten times fast and heard in the captured audio: the
 # strikes of each size, a new chime in the new size's sound after a size change during the first
-# minute, a locked session's clock that paints nothing and still strikes on time, and
+# minute, a locked or disconnected session's clock that paints nothing and still strikes on time, and
 # "アラーム停止" ending the strikes for the rest of the hour.
 . "$(dirname "$0")/lib.sh"
 
@@ -51,6 +51,11 @@ expect "$later" "$locked" "what the window of the locked clock shows five second
 heard "locked" w06.wav 3 # still locked: the hour's first wake comes on time (see WakeTest)
 read -r locked unlocked <<<"$(driver find clock 5000 screen session 8 sleep 30 screen | tr '\n' ' ')"
 [ "$unlocked" != "$locked" ] || fail "the unlocked clock shows the picture it had when locked"
+# A Remote Desktop client that disconnects leaves nobody to see the clock until it connects again.
+read -r gone later <<<"$(driver find clock 5000 session 4 sleep 50 screen sleep 500 screen | tr '\n' ' ')"
+expect "$later" "$gone" "what the window shows five seconds after the remote client left"
+read -r gone back <<<"$(driver find clock 5000 screen session 3 sleep 30 screen | tr '\n' ' ')"
+[ "$back" != "$gone" ] || fail "the reconnected clock shows the picture it had when disconnected"
 
 note "\"アラーム停止\" after the first of the twelve strikes of midnight ends them for the hour"
 start_clock "@2026-12-07 23:59:42 x10" SIZE=2

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # The clock beside other programs: resting the pointer on it shows today's date, but not while
 # it is dragged or its menu is open, and the new date after midnight; an always-visible clock
-# gives way to a full-screen window (not a maximized one), comes back after it, keeps the choice.
+# gives way to a full-screen window (not a maximized one), comes back after it, keeps the choice;
+# the dialogs open in the middle of the work area.
 . "$(dirname "$0")/lib.sh"
 # Midnight comes 7 s after the start, as the rows before it end.
 MIDNIGHT_MS=7000
+# A task bar at the top: the work area X tells Wine (SPI_SETWORKAREA changes only the caller's).
+xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 100, 1024, 668"
+trap 'xprop -root -remove _NET_WORKAREA; "$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 start_clock "@2026-12-07 23:59:53" LEFT=300 TOP=200 TOPMOST=1 ZIHOU=0
 read -r l t r b <<<"$(driver find clock 5000 rect)"
 X=$(((l + r) / 2)) Y=$(((t + b) / 2))
@@ -15,7 +19,7 @@ X=$(((l + r) / 2)) Y=$(((t + b) / 2))
 # sees no move and the tooltip no new visit.
 tip() {
     eval "xdotool mousemove 0 0 sleep 0.2 mousemove $((X + 1)) $Y $1"
-    expect "$(driver find clock 5000 tip 1200 | iconv -f CP932 -t UTF-8)" "$2" "tooltip after '$1'"
+    expect "$(driver find clock 5000 tip 1200)" "$2" "tooltip after '$1'"
     [ -z "$3" ] || eval "xdotool $3"
 }
 note "the date on hover, not during a drag or with the menu open"
@@ -33,6 +37,7 @@ note "an always-visible clock under a window covering the screen, and only such 
 ABOUT="バージョン情報"
 #     ACTION      WAIT FOR          TOPMOST OVER
 rows=("maximize"  "topmost 0 1200"  "1 1" # a titled window maximized, its frame past the edges
+      "frame"     "topmost 0 1200"  "1 1" # not maximized, its frame on the edges: not its client
       "cover 0"   "topmost 0 2000"  "0 0" # borderless full screen: the clock goes under it
       "cover 100" "topmost 1 2000"  "1 1" # leaves full screen
       "cover 0"   "topmost 0 2000"  "0 0"
@@ -48,6 +53,11 @@ for ((i = 0; i < ${#want[@]}; i++)); do
     expect "${want[i]%%:*}: ${seen[i]:-}" "${want[i]}" "topmost, over the window"
 done
 driver find "$ABOUT" 5000 cmd "$(cmd IDC_ABOUT_OK)" gone "$ABOUT" 5000 || fail "about box stays"
+
+note "the alarm dialog opens in the middle of a work area a task bar at the top leaves"
+read -r l t r b <<<"$(driver find clock 5000 cmd "$(cmd IDM_ALARM_SETTINGS)" \
+    find アラーム設定 5000 rect cmd "$(cmd IDC_ALARM_CANCEL)")"
+expect "$l $t" "$(((1024 - r + l) / 2)) $((100 + (668 - b + t) / 2))" "the dialog's corner"
 
 note "the new date after midnight"
 while [ $(($(now_ms) - T0)) -lt $((MIDNIGHT_MS + 2000)) ]; do sleep 0.1; done

@@ -1,7 +1,9 @@
 // Drives the running clock the way a user and Windows would. The arguments are a sequence of
 // steps run in order on the current target (the clock, or the last dialog found); results go to
-// standard output, one line per query. The exit code is 1 at the first step that fails.
+// standard output, one line per query. The exit code is 1 at the first step that fails. Text goes
+// in and out as UTF-8, through wide calls, whatever the system's code page.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,14 +20,27 @@
 #include "imaging/gdi_scope.h"
 
 namespace {
-const char kClass[] = "ポルカミーナ・アナログ時計";
+const wchar_t kClass[] = L"ポルカミーナ・アナログ時計";
 const char kKeyPath[] = "Software\\quillory\\Vorimo\\Clock\\Clock1";
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], wide.size()) - 1);
+    return wide;
+}
+
+std::string Utf8(const wchar_t* wide) {
+    std::string utf8(4 * wcslen(wide) + 1, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], utf8.size(), nullptr, nullptr) -
+                1);
+    return utf8;
+}
 
 // The visible window a step looks for: the clock, a pop-up menu, or a dialog by its caption.
 HWND Lookup(const std::string& what) {
-    HWND w = what == "clock"  ? FindWindowA(kClass, nullptr)
-             : what == "menu" ? FindWindowA("#32768", nullptr)
-                              : FindWindowA("#32770", what.c_str());
+    HWND w = what == "clock"  ? FindWindowW(kClass, nullptr)
+             : what == "menu" ? FindWindowW(L"#32768", nullptr)
+                              : FindWindowW(L"#32770", Wide(what).c_str());
     return (w && IsWindowVisible(w)) ? w : nullptr;
 }
 
@@ -203,15 +218,20 @@ void Pump(int ms) {
 }
 } // namespace
 
-int main(int argc, char** argv) {
+int main() {
     // Every rectangle in the screen's own pixels, as X and the per-monitor aware clock see them;
     // a Wine that scales programs which are not aware would otherwise show the driver its own.
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    int argc = 0;
+    wchar_t** wideArgs = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> argv;
+    for (int i = 0; i < argc; ++i)
+        argv.push_back(Utf8(wideArgs[i]));
     HWND target = nullptr;
     HWND cover = nullptr;
     for (int i = 1; i < argc; ++i) {
         std::string step = argv[i];
-        auto arg = [&]() -> const char* { return i + 1 < argc ? argv[++i] : ""; };
+        auto arg = [&]() -> const char* { return i + 1 < argc ? argv[++i].c_str() : ""; };
         if (step == "find") { // find WHAT MS: clock, menu or a dialog caption becomes the target
             std::string what = arg();
             target = WaitFor(what, atoi(arg()), true);
@@ -231,10 +251,10 @@ int main(int argc, char** argv) {
             HKEY key = OpenKey(false);
             for (; i + 1 < argc; ++i) {
                 DWORD value = 0, size = sizeof(value);
-                bool ok = RegQueryValueExA(key, argv[i + 1], nullptr, nullptr,
+                bool ok = RegQueryValueExA(key, argv[i + 1].c_str(), nullptr, nullptr,
                                            reinterpret_cast<BYTE*>(&value), &size) == 0;
                 std::string shown = ok ? std::to_string(static_cast<int>(value)) : "-";
-                printf("%s=%s%s", argv[i + 1], shown.c_str(), i + 2 < argc ? " " : "\n");
+                printf("%s=%s%s", argv[i + 1].c_str(), shown.c_str(), i + 2 < argc ? " " : "\n");
             }
             RegCloseKey(key);
         } else if (step == "size") { // size PATH BYTES: waits (at most 30 s) for a file to grow
@@ -242,7 +262,7 @@ int main(int argc, char** argv) {
             long long want = atoll(arg());
             WIN32_FILE_ATTRIBUTE_DATA a = {};
             for (int waited = 0; waited < 30000; waited += 5, Sleep(5)) {
-                if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a) &&
+                if (GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &a) &&
                     ((static_cast<long long>(a.nFileSizeHigh) << 32) | a.nFileSizeLow) >= want)
                     break;
             }
@@ -295,13 +315,12 @@ int main(int argc, char** argv) {
             printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(
                                    GetPropA(target, "__wine_x11_whole_window"))));
         } else if (step == "text") { // text ID: a control's text (0xFFFF: a message box's)
-            char text[4096] = {};
-            GetDlgItemTextA(target, static_cast<int>(strtol(arg(), nullptr, 0)), text,
-                            sizeof(text));
-            printf("%s\n", text);
+            wchar_t text[4096] = {};
+            GetDlgItemTextW(target, static_cast<int>(strtol(arg(), nullptr, 0)), text, 4096);
+            printf("%s\n", Utf8(text).c_str());
         } else if (step == "set") { // set ID TEXT
             int id = atoi(arg());
-            SetDlgItemTextA(target, id, arg());
+            SetDlgItemTextW(target, id, Wide(arg()).c_str());
         } else if (step == "click") { // click ID: an auto button toggles and notifies
             SendMessageA(GetDlgItem(target, atoi(arg())), BM_CLICK, 0, 0);
         } else if (step == "checked") {
@@ -319,11 +338,11 @@ int main(int argc, char** argv) {
             Watch(target, size, atoi(arg()));
         } else if (step == "type") { // type ID TEXT: the user replaces an edit's whole text
             HWND edit = GetDlgItem(target, atoi(arg()));
-            SendMessageA(edit, EM_SETSEL, 0, -1);
-            SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(arg()));
+            SendMessageW(edit, EM_SETSEL, 0, -1);
+            SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(arg()).c_str()));
         } else if (step == "hold") { // hold PATH: the file stays open, unshared, until the end
-            if (CreateFileA(arg(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) ==
-                INVALID_HANDLE_VALUE)
+            if (CreateFileW(Wide(arg()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                            nullptr) == INVALID_HANDLE_VALUE)
                 return 1;
         } else if (step == "tip") { // tip MS: the text of the target's tooltip once shown ('-')
             DWORD process = 0;
@@ -332,11 +351,11 @@ int main(int argc, char** argv) {
             HWND tip = ShownTip(process);
             for (int waited = 0; tip == nullptr && waited < ms; waited += 50, Sleep(50))
                 tip = ShownTip(process);
-            char text[256] = "-";
+            wchar_t text[256] = L"-";
             if (tip != nullptr)
-                SendMessageTimeoutA(tip, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
                                     SMTO_BLOCK, 5000, nullptr);
-            printf("%s\n", text);
+            printf("%s\n", Utf8(text).c_str());
         } else if (step == "cover" || step == "maximize") { // cover INSET: a borderless window
             // over the screen but its right INSET pixels; maximize: a titled one maximized. To the
             // front, in place of one of the other kind.
@@ -404,6 +423,27 @@ int main(int argc, char** argv) {
             FreeFaceSet();
         } else if (step == "scale") { // the dots per inch the target's window is drawn for
             printf("%u\n", GetDpiForWindow(target));
+        } else if (step == "title") { // the target's window text
+            wchar_t text[256] = {};
+            GetWindowTextW(target, text, 256);
+            printf("%s\n", Utf8(text).c_str());
+        } else if (step == "frame") { // a titled window, not maximized, whose frame covers the
+                                      // screen (its client area does not), to the front
+            if (cover != nullptr)
+                DestroyWindow(cover);
+            cover = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 1, 1,
+                                    nullptr, nullptr, nullptr, nullptr);
+            SetWindowPos(cover, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                         GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+            SetForegroundWindow(cover);
+            Pump(0);
+        } else if (step == "reg-run") { // the Run value PolkaminaClock ('-' when missing)
+            wchar_t text[1024] = L"-";
+            DWORD size = sizeof(text);
+            const LONG status = RegGetValueW(
+                HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                L"PolkaminaClock", RRF_RT_REG_SZ, nullptr, text, &size);
+            printf("%s\n", status == 0 ? Utf8(text).c_str() : "-");
         } else {
             fprintf(stderr, "driver: unknown step '%s'\n", step.c_str());
             return 2;

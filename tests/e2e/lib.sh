@@ -8,7 +8,10 @@ DRIVER="${CLOCK_DRIVER:-$BIN/clock_driver.exe}" WINDOW_MS="${CLOCK_WINDOW_MS:-30
 TITLE="ポルカミーナ・アナログ時計"
 # A scratch folder per script: the clock's current directory (CLOCK.dat), capture, screenshots.
 WORK="$CLOCK_BUILD/e2e/$(basename "$0" .sh)"
-rm -rf "$WORK" && mkdir -p "$WORK"
+rm -rf "$WORK" && mkdir -p "$WORK/bin"
+# The story's own copy of the program, its sounds linked: a CLOCK.dat beside the built one (which
+# a clock of `make run` saves) is never the story's.
+cp "$BIN/clock.exe" "$WORK/bin/" && ln -s "$BIN/wave" "$WORK/bin/wave"
 # The sound device reopens the capture for every play-through; a pipe appends instead.
 AUDIO="$WORK/audio.raw"
 export CLOCK_AUDIO_CAPTURE="|cat >>$AUDIO"
@@ -63,7 +66,7 @@ run_value() {
 # seconds that PATH holds, read again every second: rewritten, the time of day jumps and the tick
 # count runs on, as when the clock is set (see FAKED). The first call of a script
 # starts the wineserver, which keeps the tick count and timers, under the same setting; later
-# calls must keep its pace. CLOCK_EXE, when set, is the program to start instead.
+# calls must keep its pace. CLOCK_EXE, when set, is the program to start instead of the copy.
 SESSION="${CLOCK_SESSION_KEPT:-}"
 OFFSET="$WORK/offset"
 FAKED=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME_TIMESTAMP_FILE="$OFFSET" FAKETIME_CACHE_DURATION=1
@@ -94,7 +97,7 @@ start_clock() {
     driver reg-set "$@" || fail "cannot set the store"
     : >"$AUDIO"
     T0=$(now_ms)
-    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "${CLOCK_EXE:-$BIN/clock.exe}" </dev/null) &
+    (cd "$WORK" && exec "${fake[@]}" "$WINE_RUN" "${CLOCK_EXE:-$WORK/bin/clock.exe}" </dev/null) &
     CLOCK_PID=$!
     driver find clock "$WINDOW_MS" >/dev/null || fail "the clock window did not appear"
 }

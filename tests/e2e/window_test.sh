@@ -55,7 +55,7 @@ note "a second start brings the first clock to the front and ends with 0"
 menu IDM_ABOUT
 driver find "$ABOUT" 10000 >/dev/null || fail "no about box"
 expect "$(where)" "200 100 1 0" "the clock behind its about box"
-"$WINE_RUN" "$BIN/clock.exe" </dev/null
+"$WINE_RUN" "$WORK/bin/clock.exe" </dev/null
 expect "$?" 0 "second start's exit code"
 expect "$(where)" "200 100 1 1" "the first clock after a second start"
 driver find "$ABOUT" 1 cmd "$(cmd IDC_ABOUT_OK)" gone "$ABOUT" 5000 || fail "about box stays"

@@ -136,7 +136,7 @@ TEST(WavePlayer, PlaysWhatTheFileHoldsAsOftenAsAsked) {
         g_pPlayer = &player, g_nCalls = 0, g_nStopAt = c.stopAt;
         player.SetCallback(CountAndStop);
         player.SetLoop(c.loop);
-        EXPECT_EQ(c.opened, player.Open(path.c_str())) << c.what;
+        EXPECT_EQ(c.opened, player.Open(Wide(path).c_str())) << c.what;
         player.Play();
         EXPECT_TRUE(PumpUntil([&] { return !player.IsPlaying(); })) << c.what << " plays on";
         // Until the capture's pipe has delivered; then a moment for late notices or more sound.
@@ -148,7 +148,7 @@ TEST(WavePlayer, PlaysWhatTheFileHoldsAsOftenAsAsked) {
             << c.what << ": heard " << heard.size() << " bytes, not " << c.heard.size();
     }
     CWaveMix idle(nullptr); // a missing file: nothing to play, and Stop does no harm
-    EXPECT_EQ(0, idle.Open("Z:/nonexistent.wav"));
+    EXPECT_EQ(0, idle.Open(L"Z:/nonexistent.wav"));
     idle.Stop(), idle.Play();
     EXPECT_FALSE(idle.IsPlaying());
 }

@@ -4,7 +4,7 @@
 . "$CLOCK_SOURCE/tests/e2e/lib.sh"
 no_markers() { if m=$(cd "$BIN" && ls ./*.loaded 2>/dev/null); then fail "loaded: $m"; fi; }
 mkdir "$WORK/app" && cp -r "$BIN"/{clock.exe,wave} "$PLANTED"/{winmm,comctl32}.dll "$WORK/app/"
-PROBE=$BIN/dist_probe.exe BIN=$WORK/app && export CLOCK_DLLOVERRIDES="winmm,comctl32=n,b"
+PROBE=$BIN/dist_probe.exe BIN=$WORK/app CLOCK_EXE=$WORK/app/clock.exe && export CLOCK_DLLOVERRIDES="winmm,comctl32=n,b"
 for dll in winmm comctl32; do # loaded by a 32-bit program, a stand-in leaves its marker
     "$WINE_RUN" "$PROBE" load "Z:${BIN//\//\\}\\$dll.dll" && [ -e "$BIN/$dll.dll.loaded" ] ||
         fail "the stand-in $dll.dll left no marker"

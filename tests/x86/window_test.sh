@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The shipped 32-bit program as a user meets it, at 150 %: drawn for that scale by itself, at the
 # place the earlier version saved, scaled; small and in the outline of its dial, large from the
-# menu, moved by the mouse, started with Windows; "終了" keeps size and place.
+# menu, moved by the mouse; locked, it paints nothing until unlocked; started with Windows;
+# "終了" keeps size and place.
 . "$CLOCK_SOURCE/tests/e2e/lib.sh"
 DPI=$CLOCK_X86_DPI # the scale run-stories.sh gives the session
 # shows STEPS WHERE SIZE: after STEPS the window, at DPI, and its X window are at WHERE, shaped,
@@ -22,8 +23,12 @@ shows "cmd $(cmd IDM_SIZE_LARGE) sleep 3000"      "60 45" 2
 xdotool mousemove 140 165 sleep 0.5 mousedown 1 sleep 0.5 mousemove 190 195 sleep 0.5 \
     mousemove 240 225 sleep 1 mouseup 1 sleep 1
 shows ""                                          "160 105" 2
+read -r locked later <<<"$(driver find clock 5000 session 7 sleep 200 screen sleep 2500 screen | tr "\n" " ")"
+expect "$later" "$locked" "the locked clock's window 2.5 s later"
+read -r locked unlocked <<<"$(driver find clock 5000 screen session 8 sleep 500 screen | tr "\n" " ")"
+[ "$unlocked" != "$locked" ] || fail "no new picture at the unlock"
 menu IDM_LOGON_START
-expect "$(run_value query)" "\"Z:${BIN//\//\\}\\clock.exe\"" "the Run value"
+expect "$(run_value query)" "\"Z:${WORK//\//\\}\\bin\\clock.exe\"" "the Run value"
 stop_clock
 expect "$(driver reg-get LEFT TOP SIZE DPIAWARE)" "LEFT=160 TOP=105 SIZE=2 DPIAWARE=1" \
     "saved at the exit"
