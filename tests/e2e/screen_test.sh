@@ -23,6 +23,8 @@ scale() {
     "$WINE_RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
         </dev/null >/dev/null 2>&1 || fail "cannot set the scale to $1"
     DPI=$1
+    # Wine's session answers other processes with the scale it started at: a new one.
+    [ -n "${CLOCK_SESSION_KEPT:-}" ] || { "$WINE_RUN" --kill >/dev/null 2>&1 && SESSION=""; }
 }
 trap 'scale 96; [ -n "${CLOCK_SESSION_KEPT:-}" ] || "$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 
@@ -107,8 +109,8 @@ expect "$(driver reg-get LEFT TOP SIZE)" "LEFT=-100 TOP=700 SIZE=1" "saved at th
 # would cover them.
 scale 192
 xdotool mousemove 0 0
-shape "SIZE=0 LEFT=40 TOP=30"     0    40   30  1100
-shape "SIZE=1 LEFT=40 TOP=30"     1    40   30  1100
-shape "SIZE=2 LEFT=40 TOP=30"     2    40   30  2100
+shape "SIZE=0 LEFT=40 TOP=30 DPIAWARE=1" 0 40  30  1100
+shape "SIZE=1 LEFT=40 TOP=30 DPIAWARE=1" 1 40  30  1100
+shape "SIZE=2 LEFT=40 TOP=30 DPIAWARE=1" 2 40  30  2100
 stop_clock
 echo PASS

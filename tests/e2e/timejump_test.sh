@@ -10,7 +10,7 @@ jump() {
     set_time "$1"
     driver find clock 1 notice "$2" "$3" 1000 || fail "the notice at $1 was not answered at once"
 }
-box_text() { driver find "$TITLE" "$1" text 0xFFFF | iconv -f CP932 -t UTF-8; } # MS: once shown
+box_text() { driver find "$TITLE" "$1" text 0xFFFF; } # MS: once shown
 
 note "on time at 07:30; moved to 07:31, then back to 07:29: it rings no second time"
 set_time 07:29:50
