@@ -1,32 +1,25 @@
 #!/usr/bin/env bash
-# The hourly chime of the real clock, run ten times fast and heard in the captured audio: the
-# strikes of each size, a new chime in the new size's sound after a size change during the first
-# minute, a locked or disconnected session's clock that paints nothing and still strikes on time, and
+# The hourly chime of the real clock, run ten times fast and heard in the captured audio: each
+# size, a size change in the first minute, quiet hours, a locked or disconnected session, and
 # "アラーム停止" ending the strikes for the rest of the hour.
 . "$(dirname "$0")/lib.sh"
 
-# sounds NAME COUNT...: the samples of those sound files, each played COUNT times in a row.
-sounds() {
+# heard WHAT NAME COUNT...: the capture becomes these sounds, each COUNT times, then nothing.
+heard() {
+    local what=$1 want="${*:2}" n
+    shift
     while [ $# -gt 1 ]; do
         for ((n = 0; n < $2; n++)); do wav_data "$1"; done
         shift 2
-    done
-}
-
-# heard WHAT NAME COUNT...: the capture becomes these sounds, then nothing follows.
-heard() {
-    local what=$1
-    shift
-    sounds "$@" >"$WORK/expected.raw"
+    done >"$WORK/expected.raw"
     wait_bytes "$(stat -c %s "$WORK/expected.raw")" 15
     quiet 1 || fail "$what: the chime goes on"
     cmp -s <(voiced "$AUDIO") <(voiced "$WORK/expected.raw") ||
-        fail "$what: heard $(bytes) bytes, not just $*"
+        fail "$what: heard $(bytes) bytes, not just $want"
 }
 
-# chime START SIZE HEARD [ACTIONS HEARD-AFTER]: a clock of that size (more settings may follow
-# it) on a fresh store (chime on), started at START, strikes HEARD; after the menu choices ACTIONS
-# the capture holds HEARD-AFTER.
+# chime START SIZE HEARD [ACTIONS HEARD-AFTER]: a clock of that size (and settings) on a fresh
+# store, started at START, strikes HEARD; after the menu choices ACTIONS, HEARD-AFTER.
 chime() {
     note "size $2 at $1${4:+, then $4}"
     start_clock "@2026-12-07 $1 x10" SIZE=$2

@@ -1,22 +1,19 @@
 #!/usr/bin/env bash
-# The clock beside other programs: resting the pointer on it shows today's date, but not while
-# it is dragged or its menu is open, and the new date after midnight; an always-visible clock
-# gives way to a full-screen window (not a maximized one), comes back after it, keeps the choice;
-# the dialogs open in the middle of the work area.
+# The clock beside other programs, at 100 and 200 %: the date tooltip, an always-visible clock
+# giving way to a full-screen window only, the dialogs in the middle of the work area.
 . "$(dirname "$0")/lib.sh"
 # Midnight comes 7 s after the start, as the rows before it end.
 MIDNIGHT_MS=7000
 # A task bar at the top: the work area X tells Wine (SPI_SETWORKAREA changes only the caller's).
 xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 100, 1024, 668"
-trap 'xprop -root -remove _NET_WORKAREA; "$WINE_RUN" --kill >/dev/null 2>&1' EXIT
+trap 'xprop -root -remove _NET_WORKAREA; scale 96; "$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 start_clock "@2026-12-07 23:59:53" LEFT=300 TOP=200 TOPMOST=1 ZIHOU=0
 read -r l t r b <<<"$(driver find clock 5000 rect)"
 X=$(((l + r) / 2)) Y=$(((t + b) / 2))
 
-# tip ACTIONS TEXT AFTER: the pointer comes onto the clock from off it, then after the xdotool
-# actions the tooltip shows TEXT ('-': none within 1.2 s); then the actions AFTER. Off the clock
-# there is no window of Wine's to follow the pointer, so it comes back a pixel aside: else Wine
-# sees no move and the tooltip no new visit.
+# tip ACTIONS TEXT AFTER: the pointer comes onto the clock (a pixel aside, or Wine, which has no
+# window off it, sees no move), then after the xdotool ACTIONS the tooltip shows TEXT ('-': none
+# within 1.2 s); then the actions AFTER.
 tip() {
     eval "xdotool mousemove 0 0 sleep 0.2 mousemove $((X + 1)) $Y $1"
     expect "$(driver find clock 5000 tip 1200)" "$2" "tooltip after '$1'"
@@ -55,9 +52,13 @@ done
 driver find "$ABOUT" 5000 cmd "$(cmd IDC_ABOUT_OK)" gone "$ABOUT" 5000 || fail "about box stays"
 
 note "the alarm dialog opens in the middle of a work area a task bar at the top leaves"
-read -r l t r b <<<"$(driver find clock 5000 cmd "$(cmd IDM_ALARM_SETTINGS)" \
-    find アラーム設定 5000 rect cmd "$(cmd IDC_ALARM_CANCEL)")"
-expect "$l $t" "$(((1024 - r + l) / 2)) $((100 + (668 - b + t) / 2))" "the dialog's corner"
+# centred: the alarm dialog's top-left corner is in the middle of the work area.
+centred() {
+    read -r l t r b <<<"$(driver find clock 5000 cmd "$(cmd IDM_ALARM_SETTINGS)" \
+        find アラーム設定 5000 rect cmd "$(cmd IDC_ALARM_CANCEL)")"
+    expect "$l $t" "$(((1024 - r + l) / 2)) $((100 + (668 - b + t) / 2))" "the dialog's corner"
+}
+centred
 
 note "the new date after midnight"
 while [ $(($(now_ms) - T0)) -lt $((MIDNIGHT_MS + 2000)) ]; do sleep 0.1; done
@@ -69,4 +70,16 @@ expect "$seen" "0 0" "topmost, over the window at the exit"
 wait_clock
 expect "$CLOCK_RC" 0 "exit code"
 expect "$(driver reg-get TOPMOST)" "TOPMOST=1" "saved"
+
+note "at 200 %, in the screen's pixels: the date on hover, full screen, the dialog's place"
+scale 192
+start_clock "@2026-12-07 12:00:00" LEFT=300 TOP=200 TOPMOST=1 ZIHOU=0 DPIAWARE=1
+read -r l t r b <<<"$(driver find clock 5000 rect)"
+X=$(((l + r) / 2)) Y=$(((t + b) / 2))
+expect "$((r - l))x$((b - t))" "$(driver face 0 192)" "the small clock's size at 200 %"
+tip 'mousemove $X $Y'                                  "2026年12月7日 (月)"  "mousemove 0 0"
+seen=$(driver find clock 5000 cover 0 topmost 0 2000 cover 100 topmost 1 2000 uncover | xargs)
+expect "$seen" "0 0 1 1" "topmost, over the window: in full screen, then short of it"
+centred
+stop_clock
 echo PASS

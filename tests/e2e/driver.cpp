@@ -54,35 +54,11 @@ HWND WaitFor(const std::string& what, int ms, bool present) {
     }
 }
 
-// Reading never creates the key: the clock gives it its class when it first saves.
-HKEY OpenKey(bool create) {
-    HKEY key = nullptr;
-    if (!create)
-        RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_READ, &key);
-    else
-        RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr);
-    return key;
-}
-
-// NAME=VALUE: a REG_DWORD; NAME=sz:TEXT a string, NAME=hex:0200 binary bytes (values of the
-// wrong type that the clock must not take for settings).
+// NAME=VALUE: a REG_DWORD (values of other types are the settings unit test's).
 void SetValue(HKEY key, const std::string& kv) {
-    const std::string name = kv.substr(0, kv.find('=')), value = kv.substr(kv.find('=') + 1);
-    std::string bytes;
-    DWORD type = REG_DWORD;
-    if (value.compare(0, 3, "sz:") == 0) {
-        type = REG_SZ, bytes = value.substr(3) + '\0';
-    } else if (value.compare(0, 4, "hex:") == 0) {
-        type = REG_BINARY;
-        for (size_t at = 4; at + 1 < value.size(); at += 2)
-            bytes += static_cast<char>(strtol(value.substr(at, 2).c_str(), nullptr, 16));
-    } else {
-        const DWORD number = static_cast<DWORD>(atol(value.c_str()));
-        bytes.assign(reinterpret_cast<const char*>(&number), sizeof(number));
-    }
-    RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
+    const DWORD number = static_cast<DWORD>(atol(kv.substr(kv.find('=') + 1).c_str()));
+    RegSetValueExA(key, kv.substr(0, kv.find('=')).c_str(), 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&number), sizeof(number));
 }
 
 // The local time of day in ms: the clock's own, when the driver runs under its faketime setting.
@@ -92,14 +68,11 @@ long long NowMs() {
     return ((t.wHour * 60LL + t.wMinute) * 60 + t.wSecond) * 1000 + t.wMilliseconds;
 }
 
-// Samples what the screen shows where the window lies for ms, against the frames the painter
-// composes for size, and prints "PICTURES UNKNOWN LATE SEEN SWING": how many pictures followed
-// each other, how many of them the painter composes for neither the second then current nor the
-// one before, the longest a picture stayed after its second had ended (ms), for how many ms the
-// screen was looked at closely enough to miss no picture, and the pendulum's frames in the order
-// they showed ('-' without a pendulum; '.' where the driver looked away). Only the pixels inside
-// the dial's outline count; a picture is known by a hash of them. The frames are drawn at the
-// window's scale.
+// Samples the screen where the window lies for ms against the frames the painter composes for
+// size at the window's scale (a picture is a hash of the pixels inside the outline); prints
+// "PICTURES UNKNOWN LATE SEEN SWING": pictures in a row, those of neither the current second nor
+// the one before, the longest a picture outstayed its second (ms), the ms looked at closely
+// enough to miss no picture, and the pendulum's frames in order ('-': none; '.': looked away).
 void Watch(HWND window, int size, int ms) {
     BuildFaceSet(nullptr, size, WindowDpi(window));
     const int width = g_pCanvas->GetWidth(), height = g_pCanvas->GetHeight();
@@ -243,12 +216,16 @@ int main() {
                 return 1;
         } else if (step == "reg-set") { // reg-set NAME=VALUE...: a fresh store with these values
             RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\quillory");
-            HKEY key = i + 1 < argc ? OpenKey(true) : nullptr;
+            HKEY key = nullptr; // none without values: the clock gives it its class when it saves
+            if (i + 1 < argc)
+                RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                &key, nullptr);
             for (; i + 1 < argc; ++i)
                 SetValue(key, argv[i + 1]);
             RegCloseKey(key);
         } else if (step == "reg-get") { // reg-get NAME...: prints NAME=VALUE, '-' when missing
-            HKEY key = OpenKey(false);
+            HKEY key = nullptr;
+            RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_READ, &key);
             for (; i + 1 < argc; ++i) {
                 DWORD value = 0, size = sizeof(value);
                 bool ok = RegQueryValueExA(key, argv[i + 1].c_str(), nullptr, nullptr,
@@ -272,6 +249,11 @@ int main() {
             printf("%ld\n", r.right - r.left);
         } else if (step == "sleep") { // sleep MS
             Sleep(static_cast<DWORD>(atol(arg())));
+        } else if (step == "face") { // face SIZE DPI: the window size of that face set
+            const int size = atoi(arg());
+            BuildFaceSet(nullptr, size, atoi(arg()));
+            printf("%dx%d\n", g_pCanvas->GetWidth(), g_pCanvas->GetHeight());
+            FreeFaceSet();
         } else if (target == nullptr) {
             fprintf(stderr, "driver: '%s' needs a target\n", step.c_str());
             return 1;
@@ -356,20 +338,21 @@ int main() {
                 SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
                                     SMTO_BLOCK, 5000, nullptr);
             printf("%s\n", Utf8(text).c_str());
-        } else if (step == "cover" || step == "maximize") { // cover INSET: a borderless window
-            // over the screen but its right INSET pixels; maximize: a titled one maximized. To the
-            // front, in place of one of the other kind.
+        } else if (step == "cover" || step == "maximize" || step == "frame") {
+            // cover INSET: a borderless window over the screen but its right INSET pixels;
+            // maximize: a titled one maximized; frame: a titled one, not maximized, whose frame
+            // (not its client area) covers the screen. To the front, in place of the last one.
             const DWORD style = step == "cover" ? WS_POPUP : WS_OVERLAPPEDWINDOW;
-            if (cover != nullptr && (GetWindowLongPtrA(cover, GWL_STYLE) & style) == 0)
-                DestroyWindow(cover), cover = nullptr;
-            if (cover == nullptr)
-                cover = CreateWindowExA(0, "STATIC", "cover", style, 0, 0, 1, 1, nullptr, nullptr,
-                                        nullptr, nullptr);
-            if (style == WS_POPUP)
-                SetWindowPos(cover, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN) - atoi(arg()),
-                             GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
-            else
+            if (cover != nullptr)
+                DestroyWindow(cover);
+            cover = CreateWindowExA(0, "STATIC", step.c_str(), style, 0, 0, 1, 1, nullptr, nullptr,
+                                    nullptr, nullptr);
+            if (step == "maximize")
                 ShowWindow(cover, SW_MAXIMIZE);
+            else
+                SetWindowPos(cover, HWND_TOP, 0, 0,
+                             GetSystemMetrics(SM_CXSCREEN) - (step == "cover" ? atoi(arg()) : 0),
+                             GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
             SetForegroundWindow(cover);
             Pump(0);
         } else if (step == "uncover") {
@@ -416,27 +399,12 @@ int main() {
                          reinterpret_cast<LPARAM>(there));
             VirtualFreeEx(process, there, 0, MEM_RELEASE);
             CloseHandle(process);
-        } else if (step == "face") { // face SIZE DPI: the window size of that face set
-            const int size = atoi(arg());
-            BuildFaceSet(nullptr, size, atoi(arg()));
-            printf("%dx%d\n", g_pCanvas->GetWidth(), g_pCanvas->GetHeight());
-            FreeFaceSet();
         } else if (step == "scale") { // the dots per inch the target's window is drawn for
             printf("%u\n", GetDpiForWindow(target));
         } else if (step == "title") { // the target's window text
             wchar_t text[256] = {};
             GetWindowTextW(target, text, 256);
             printf("%s\n", Utf8(text).c_str());
-        } else if (step == "frame") { // a titled window, not maximized, whose frame covers the
-                                      // screen (its client area does not), to the front
-            if (cover != nullptr)
-                DestroyWindow(cover);
-            cover = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 1, 1,
-                                    nullptr, nullptr, nullptr, nullptr);
-            SetWindowPos(cover, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                         GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
-            SetForegroundWindow(cover);
-            Pump(0);
         } else if (step == "reg-run") { // the Run value PolkaminaClock ('-' when missing)
             wchar_t text[1024] = L"-";
             DWORD size = sizeof(text);

@@ -59,14 +59,45 @@ run_value() {
 # At the end the prefix's wineserver goes, unless a suite keeps its session (CLOCK_SESSION_KEPT).
 [ -n "${CLOCK_SESSION_KEPT:-}" ] || trap '"$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 
+# scale DPI: the system's dots per inch (100 % is 96) for the programs started from now on, in a
+# new session: Wine's answers other processes with the scale it started at. The prefix keeps it,
+# so a script that calls it sets 96 back at its end.
+DPI=96
+scale() {
+    "$WINE_RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        </dev/null >/dev/null 2>&1 || fail "cannot set the scale to $1"
+    DPI=$1
+    [ -n "${CLOCK_SESSION_KEPT:-}" ] || { "$WINE_RUN" --kill >/dev/null 2>&1 && SESSION=""; }
+}
+
+# watch SIZE MS [STEP...]: after the driver's steps, MS ms of what the screen shows are each the
+# frame composed for the second then (or the one before), gone 150 ms after it at the latest, a
+# new one at every turn, in the large size eight a second in the pendulum's order (broken off
+# where the driver looked away, for at most half the time). WATCH_ENV: the clock's time setting.
+WATCH_ENV=()
+watch() {
+    local size=$1 ms=$2 pictures unknown late seen swing run one=23432101 # one swing's frames
+    shift 2
+    read -r pictures unknown late seen swing <<<"$("${WATCH_ENV[@]}" "$WINE_RUN" "$DRIVER" \
+        find clock 5000 "$@" watch "$size" "$ms" </dev/null | tr -d '\r')"
+    note "$pictures pictures in $ms ms ($seen seen), $unknown unknown, $late ms late: $swing"
+    expect "$unknown" 0 "pictures of size $size that are no composed frame"
+    within 0 150 "$late" "ms the hands of a second stayed after it"
+    within $((ms / 1000 + 1)) 99 "$pictures" "pictures in $ms ms"
+    within $((ms / 2)) "$ms" "$seen" "ms the driver looked on"
+    [ "$size" = 2 ] || return 0
+    within $((seen * 8 / 1000)) 99 "$pictures" "pendulum pictures in $seen ms"
+    for run in ${swing//./ }; do
+        [[ "$one$one$one$one" == *"$run"* ]] || fail "the pendulum swings $swing"
+    done
+}
+
 # start_clock WHEN [NAME=VALUE...]: ends a running clock without saving, leaves exactly the given
 # values in the store, empties the capture and starts clock.exe in $WORK; returns once its window
-# shows, with T0 the launch time (ms). WHEN "" runs in real time; a faketime setting such as
-# "@2026-12-07 14:59:55 x10" sets the clock's time of day and pace; "file:PATH" the offset in
-# seconds that PATH holds, read again every second: rewritten, the time of day jumps and the tick
-# count runs on, as when the clock is set (see FAKED). The first call of a script
-# starts the wineserver, which keeps the tick count and timers, under the same setting; later
-# calls must keep its pace. CLOCK_EXE, when set, is the program to start instead of the copy.
+# shows, with T0 the launch time (ms). WHEN: "" real time; a faketime setting such as
+# "@2026-12-07 14:59:55 x10"; "file:$OFFSET", the offset set_time writes. The session's first call
+# starts the wineserver (tick count, timers) under its setting, whose pace later calls must keep.
+# CLOCK_EXE, when set, is the program to start instead of the copy.
 SESSION="${CLOCK_SESSION_KEPT:-}"
 OFFSET="$WORK/offset"
 FAKED=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME_TIMESTAMP_FILE="$OFFSET" FAKETIME_CACHE_DURATION=1

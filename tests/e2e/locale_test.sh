@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The clock where the code page of non-Unicode programs is Japanese (932) and where it is Western
-# (1252), run from a folder named "Café 時計": its title, date tooltip and alarm box read as
-# Japanese, its alarm sounds, CLOCK.dat beside it is read and saved as the same Shift-JIS bytes
-# under both, a character Shift-JIS lacks is refused, and the Run value names that very folder.
+# The clock from a folder named "Café 時計" where the code page of non-Unicode programs is
+# Japanese (932) and where it is Western (1252): the same Japanese text, sound, CLOCK.dat bytes
+# and Run value under both.
 . "$(dirname "$0")/lib.sh"
 DIALOG="アラーム設定" IDOK=1 M=$(cmd IDC_ALARM_MESSAGE) OK=$(cmd IDC_ALARM_OK)
 APP="$WORK/Café 時計"

@@ -2,9 +2,6 @@
 # The clock at another scale: a place saved by the earlier, DPI-unaware version comes back where
 # the user left it; a clock whose monitor changes scale takes it, at the place Windows suggests.
 . "$(dirname "$0")/lib.sh"
-# scale DPI: the system's dots per inch for the programs started from now on (100 % is 96).
-scale() { "$WINE_RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-    </dev/null >/dev/null 2>&1 || fail "cannot set the scale to $1"; }
 trap 'scale 96; [ -n "${CLOCK_SESSION_KEPT:-}" ] || "$WINE_RUN" --kill >/dev/null 2>&1' EXIT
 # comes_back DPI STORED WHERE SAVED: at DPI a clock started on STORED shows at WHERE, saves SAVED.
 comes_back() {
@@ -30,7 +27,6 @@ for row in "192 150 120" "96 60 40"; do
     expect "$l $t $((r - l))x$((b - t))" "$x $y $(driver find clock 5000 face 2 "$dpi")" \
         "the clock after a change to $dpi"
 done
-read -r pictures unknown _ <<<"$(driver find clock 5000 watch 2 3000)"
-within 2 99 "$pictures" "pictures shown" && expect "$unknown" 0 "pictures that are no frame"
+watch 2 3000
 stop_clock
 echo PASS

@@ -25,7 +25,8 @@ wait_bytes 1 8 && fail "the alarm rang a second time at 07:30"
 
 note "locked, asleep over 07:30, awake at 07:34: the resume notice rings it, late, with its box"
 printf '起きて' | iconv -f UTF-8 -t CP932 >"$WORK/CLOCK.dat"
-set_time 07:29:40
+# A session of its own: a wineserver whose time went back (as above) may hold its waits so long.
+SESSION="" && set_time 07:29:40
 start_clock "file:$OFFSET" ZIHOU=0 ALARM=1 HOURS=7 MINUTES=30 MESSAGE=1
 driver find clock 1 session 7 >/dev/null
 jump 07:34:10 $POWER $RESUME
@@ -35,7 +36,7 @@ wait_bytes 1 3 || fail "the late alarm is silent"
 driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 session 8 || fail "OK did not close the box"
 
 note "asleep over 07:30, awake at 09:00: the box alone says it was missed"
-set_time 07:29:40
+SESSION="" && set_time 07:29:40
 start_clock "file:$OFFSET" ZIHOU=0 ALARM=1 HOURS=7 MINUTES=30
 jump 09:00:10 $POWER $RESUME
 text=$(box_text 1500) || fail "no box within 1.5 s of the resume notice"
@@ -46,11 +47,7 @@ driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close th
 note "set an hour and half a second on: at the resume notice the picture takes the new time"
 awk '{ printf "%+.3f\n", $1 + 3600.5 }' "$OFFSET" >"$OFFSET.new" && mv "$OFFSET.new" "$OFFSET"
 sleep 1.2
-read -r pictures unknown late seen swing <<<"$("${FAKED[@]}" "$WINE_RUN" "$DRIVER" \
-    find clock 5000 notice $POWER $RESUME 1000 watch 0 2500 </dev/null | tr -d '\r')"
-note "$pictures pictures ($seen ms seen), $unknown unknown, $late ms late: $swing"
-expect "$unknown" 0 "pictures that are no frame of the time"
-within 0 150 "$late" "ms the hands of a second stayed after it"
-within 1200 2500 "$seen" "ms the driver looked on"
+WATCH_ENV=("${FAKED[@]}")
+watch 0 2500 notice $POWER $RESUME 1000
 stop_clock
 echo PASS

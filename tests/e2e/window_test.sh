@@ -36,12 +36,6 @@ step "menu IDM_TOPMOST"                     200  100 0
 step "menu IDM_TOPMOST_ALIAS"               200  100 1
 expect "$(driver reg-get LEFT TOPMOST LOCK)" "LEFT=- TOPMOST=- LOCK=-" "saved before the exit"
 
-note "the pop-up menu opens with its top-right corner at the cursor"
-xdotool mousemove 260 170 sleep 0.2 click 3
-read -r ml mt mr mb <<<"$(driver find menu 5000 rect)"
-expect "$mr $mt" "260 170" "top-right corner of the menu at $ml $mt $mr $mb"
-xdotool key Escape sleep 0.3
-
 note "the about box: Escape leaves it open, OK and the system close close it"
 for row in "cmd $ESCAPE:open" "cmd $(cmd IDC_ABOUT_OK):gone" "close:gone"; do
     driver find "$ABOUT" 1 >/dev/null || menu IDM_ABOUT

@@ -1,5 +1,4 @@
-// The face: hand tips, the outline's runs, and the composed frames (every size, a size it does
-// not know, hands at several times, each pendulum position) against digests stored in
+// The face: hand tips, the outline's runs, and the composed frames against digests stored in
 // frame_digests.txt (rewritten by "make digests").
 #include <gtest/gtest.h>
 

@@ -153,8 +153,7 @@ TEST(WavePlayer, PlaysWhatTheFileHoldsAsOftenAsAsked) {
     EXPECT_FALSE(idle.IsPlaying());
 }
 
-// Every entry point resolves, in the build that runs this (the shipped one in the emulated
-// machine); that they come from the system folder is the planted-DLL story's to show.
+// Every entry point resolves in the build that runs this (the shipped one, emulated).
 TEST(SystemDlls, LoadFromTheSystemFolderAndResolveEveryEntry) {
     EXPECT_NE(Winmm(), nullptr); // none when any entry is missing
     EXPECT_EQ(InitCommonControlsFromSystem(ICC_UPDOWN_CLASS), 1);

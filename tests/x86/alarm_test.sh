@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The shipped 32-bit program, set from 07:28 to 07:34 while it runs (as after a sleep over its
-# alarm at 07:30): at the resume notice it plays w01.wav, late, and its own box says so, comes to
-# the front, topmost, over the window another program put there, and has a snooze, which stops
-# the sound (emulated, a first sound takes some ten seconds).
+# The shipped 32-bit program, set from 07:28 to 07:34 as after a sleep over its 07:30 alarm: at
+# the resume notice it rings late, its box says so over another program's window, and its snooze
+# stops the sound (emulated, a first sound takes some ten seconds).
 . "$CLOCK_SOURCE/tests/e2e/lib.sh"
 set_time 07:28:00
 start_clock "file:$OFFSET" ZIHOU=0 ALARM=1 ALARMTYPE=0 HOURS=7 MINUTES=30

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The shipped 32-bit program as a user meets it, at 150 %: drawn for that scale by itself, at the
-# place the earlier version saved, scaled; small and in the outline of its dial, large from the
-# menu, moved by the mouse; locked, it paints nothing until unlocked; started with Windows;
-# "終了" keeps size and place.
+# The shipped 32-bit program at 150 %: drawn for that scale, at the earlier version's place
+# scaled; a size change, a drag, a lock, starting with Windows; "終了" keeps size and place.
 . "$CLOCK_SOURCE/tests/e2e/lib.sh"
 DPI=$CLOCK_X86_DPI # the scale run-stories.sh gives the session
 # shows STEPS WHERE SIZE: after STEPS the window, at DPI, and its X window are at WHERE, shaped,
