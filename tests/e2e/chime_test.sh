@@ -31,7 +31,6 @@ chime() {
 }
 #     START     SIZE HEARD        ACTIONS           HEARD AFTER THE ACTIONS
 chime 14:59:58  0    "w02.wav 3"  IDM_SIZE_MEDIUM  "w04.wav 1"
-chime 14:59:58  1    "w04.wav 1"
 chime 14:59:58  2    "w06.wav 3"
 # Quiet hours from 22 to 7 (the stored hours' defaults): none at 23:00, seven strikes at 07:00.
 chime 22:59:58  "0 QUIET=1" ""

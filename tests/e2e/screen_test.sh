@@ -54,7 +54,6 @@ shape "SIZE=1 LEFT=40 TOP=30"     1    40   30  1100
 shape "SIZE=2 LEFT=40 TOP=30"     2    40   30  2100
 shape "SIZE=5 LEFT=40 TOP=30"     0    40   30  300
 shape "menu IDM_SIZE_LARGE"       2    40   30  1100
-shape "menu IDM_SIZE_MEDIUM"      1    40   30  300
 shape "menu IDM_SIZE_SMALL"       0    40   30  300
 shape "SIZE=0 LEFT=1022 TOP=-120" 0    923  0   -
 shape "off 990 700"               0    923  640 300
