@@ -1,5 +1,8 @@
 #include "alarm/alarm_box.h"
 
+#include <wchar.h>
+#include <new>
+
 #include "alarm/clock_state.h"
 #include "alarm/dialog_support.h"
 #include "platform/wide_text.h"
@@ -24,11 +27,37 @@ void BoxLineBreaks(const char* text, char* out, size_t outSize) {
 }
 
 namespace {
+struct AlarmBoxText {
+    const wchar_t* silentSound;
+    const char* text;
+};
+
+// The box's text: the line about a sound that cannot play and its path, then the Shift-JIS text.
+void SetBoxText(HWND box, const AlarmBoxText* parts) {
+    const CWideText text(parts->text);
+    if (parts->silentSound == nullptr || parts->silentSound[0] == L'\0') {
+        SetDlgItemTextW(box, IDC_ALARM_BOX_TEXT, text);
+        return;
+    }
+    const CWideText silent("アラームの音声ファイルが見つからないか再生できません。");
+    const size_t size = wcslen(silent) + wcslen(parts->silentSound) + wcslen(text) + 8;
+    wchar_t* whole = new (std::nothrow) wchar_t[size];
+    if (whole == nullptr) {
+        SetDlgItemTextW(box, IDC_ALARM_BOX_TEXT, text);
+        return;
+    }
+    wsprintfW(whole, text[0] != L'\0' ? L"%s\r\n%s\r\n\r\n" : L"%s\r\n%s",
+              static_cast<const wchar_t*>(silent), parts->silentSound);
+    wcscat(whole, text);
+    SetDlgItemTextW(box, IDC_ALARM_BOX_TEXT, whole);
+    delete[] whole;
+}
+
 INT_PTR CALLBACK AlarmBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
         SetWindowTextW(box, CWideText(kProductTitle));
-        SetDlgItemTextW(box, IDC_ALARM_BOX_TEXT, CWideText(reinterpret_cast<const char*>(lParam)));
+        SetBoxText(box, reinterpret_cast<const AlarmBoxText*>(lParam));
         CenterWindow(box);
         // Nobody asked for this box: it must show over the window the user works in. Windows
         // lets a background program take the foreground only now and then, so topmost puts it
@@ -50,7 +79,8 @@ INT_PTR CALLBACK AlarmBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 }
 } // namespace
 
-INT_PTR ShowAlarmBox(HINSTANCE instance, HWND owner, const char* text) {
+INT_PTR ShowAlarmBox(HINSTANCE instance, HWND owner, const wchar_t* silentSound, const char* text) {
+    const AlarmBoxText parts = {silentSound, text};
     return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ALARM_BOX), owner, AlarmBoxProc,
-                           reinterpret_cast<LPARAM>(text));
+                           reinterpret_cast<LPARAM>(&parts));
 }

@@ -10,7 +10,9 @@
 void BoxLineBreaks(const char* text, char* out, size_t outSize);
 
 // Shows the box with the Shift-JIS text, owned by owner, until the user answers: IDOK (Enter,
-// Escape and the close box too) or IDC_ALARM_BOX_SNOOZE; -1 when it cannot be shown.
-INT_PTR ShowAlarmBox(HINSTANCE instance, HWND owner, const char* text);
+// Escape and the close box too) or IDC_ALARM_BOX_SNOOZE; -1 when it cannot be shown. A
+// silentSound path (not empty) comes first, said to be missing or unplayable: as it is, in any
+// code page's letters.
+INT_PTR ShowAlarmBox(HINSTANCE instance, HWND owner, const wchar_t* silentSound, const char* text);
 
 #endif

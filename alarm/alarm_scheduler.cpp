@@ -18,8 +18,11 @@ DWORD g_dwAlarmBase = 0;
 namespace {
 AlarmMemory s_Memory;
 char s_szAlarmMessage[kMessageBufferSize];
+// The sound the alarm's box says cannot play (empty when it plays).
+wchar_t s_szSilentSound[kMessagePathSize];
 // The text of the box a snooze came from, shown again when it rings.
 char s_szSnoozeMessage[kMessageBufferSize];
+wchar_t s_szSnoozeSilentSound[kMessagePathSize];
 
 // Who may change the live alarm, and when. The clock's ticks go on inside every modal loop, so
 // these can be open at once and close in any order: runs of the settings dialog (chosen from
@@ -120,21 +123,15 @@ unsigned DecideSnooze(AlarmMemory* m, int snoozeMinutes, DWORD tickCount, int bo
     return kAlarmNothing;
 }
 
-// The text of an alarm's box, into s_szAlarmMessage: for an alarm that cannot sound, first a line
-// that says so and names the sound file; for a missed or late one, when it was set for; then
-// the message when it is asked for.
+// The text of an alarm's box, into s_szAlarmMessage: for a missed or late alarm, when it was set
+// for; then the message when it is asked for. For one that cannot sound, the sound's path goes
+// to s_szSilentSound, wide, for the box to name it as it is.
 void ComposeAlarmText(unsigned actions, int silent) {
     memset(s_szAlarmMessage, 0, sizeof(s_szAlarmMessage));
     char* text = s_szAlarmMessage;
     int used = 0;
-    // The box's text is Shift-JIS like the message: a character of the path that code page
-    // lacks shows as '?' there, in this one line.
-    char shownPath[2 * kMessagePathSize];
-    if (silent && WideCharToMultiByte(kShiftJisCodePage, 0,
-                                      SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm), -1,
-                                      shownPath, sizeof(shownPath), nullptr, nullptr) > 0)
-        used += wsprintfA(text, "アラームの音声ファイルが見つからないか再生できません。\n%s\n\n",
-                          shownPath);
+    lstrcpynW(s_szSilentSound, silent ? SoundFilePath(g_WindowSettings.SIZE, kSoundAlarm) : L"",
+              kMessagePathSize);
     const SYSTEMTIME at = LocalTimeOfMinute(s_Memory.rungFor);
     if ((actions & kAlarmMissed) && g_AlarmSettings.ALARMTYPE == kAlarmRelative)
         used += wsprintfA(text + used,
@@ -167,13 +164,15 @@ void ComposeAlarmText(unsigned actions, int silent) {
 void ShowAlarmMessage(int alarmType, unsigned actions, int silent) {
     if (!(actions & kAlarmSnoozeRing))
         ComposeAlarmText(actions, silent);
-    const char* text = actions & kAlarmSnoozeRing ? s_szSnoozeMessage : s_szAlarmMessage;
+    const int snoozed = (actions & kAlarmSnoozeRing) != 0;
+    const char* text = snoozed ? s_szSnoozeMessage : s_szAlarmMessage;
+    const wchar_t* silentSound = snoozed ? s_szSnoozeSilentSound : s_szSilentSound;
     static char s_szBoxText[2 * kMessageBufferSize];
     BoxLineBreaks(text, s_szBoxText, sizeof(s_szBoxText));
     // Timer ticks go on inside the box and re-enter the scheduler; the flags already say so.
     int confirmation = s_nConfirmations;
     s_bBoxOpen = 1;
-    const INT_PTR answer = ShowAlarmBox(g_hInstance, g_hMainWnd, s_szBoxText);
+    const INT_PTR answer = ShowAlarmBox(g_hInstance, g_hMainWnd, silentSound, s_szBoxText);
     s_bBoxOpen = 0;
     // An answer that comes after a newer confirmation, or after the window went, belongs to an
     // alarm that no longer exists: it must not stop, disarm or snooze the current one.
@@ -186,8 +185,10 @@ void ShowAlarmMessage(int alarmType, unsigned actions, int silent) {
         return;
     unsigned answered = AlarmAcknowledgeActions(alarmType);
     if (answer == IDC_ALARM_BOX_SNOOZE) {
-        if (text != s_szSnoozeMessage)
+        if (!snoozed) {
             memcpy(s_szSnoozeMessage, text, sizeof(s_szSnoozeMessage));
+            memcpy(s_szSnoozeSilentSound, silentSound, sizeof(s_szSnoozeSilentSound));
+        }
         answered |= kAlarmSnooze;
     } else {
         // OK ends the alarm, snoozed or not.
