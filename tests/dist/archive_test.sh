@@ -37,6 +37,10 @@ ProductName ポルカミーナ・アナログ時計
 LegalCopyright (C) 2026 quillory / Vorimo"
 [ "$got" = "$want" ] || fail "version resource reads back as:
 $got"
+# The icon is drawn for every size Windows asks for up to 200 % and Explorer's largest view.
+ICON=$(sed -n 's/^#define IDI_CLOCK \([0-9]*\)$/\1/p' "$CLOCK_SOURCE/resources/resource.h")
+got=$("$WINE_RUN" "$CLOCK_BUILD/bin/dist_probe.exe" icons "$(winpath "$EXE")" "$ICON" | xargs)
+[ "$got" = "32:4 32:8 16:8 20:8 24:8 40:8 48:8 64:8 96:8 128:8 256:8" ] || fail "icon: $got"
 # The manifest asks for per-monitor DPI awareness and Common Controls 6, as Windows reads them.
 "$WINE_RUN" "$CLOCK_BUILD/bin/dist_probe.exe" manifest "$(winpath "$EXE")" >"$WORK/manifest.xml" ||
   fail "no manifest in clock.exe"

@@ -1,9 +1,10 @@
 // From inside Wine: "version FILE" prints what FILE's version resource says (Shift-JIS),
-// "manifest FILE" prints the manifest FILE carries for its process, "load FILE" loads a DLL; the
-// exit code is 0 on success.
+// "manifest FILE" prints the manifest FILE carries for its process, "icons FILE ID" SIDE:BITS of
+// each picture of icon group ID, "load FILE" loads a DLL; the exit code is 0 on success.
 #include <windows.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <vector>
@@ -22,6 +23,17 @@ int main(int argc, char** argv) {
         HRSRC found = file ? FindResourceA(file, MAKEINTRESOURCEA(1), RT_MANIFEST) : nullptr;
         HGLOBAL text = found ? LoadResource(file, found) : nullptr;
         return text ? fwrite(LockResource(text), SizeofResource(file, found), 1, stdout) != 1 : 1;
+    }
+    if (argc == 4 && strcmp(argv[1], "icons") == 0) {
+        HMODULE file = LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HRSRC found =
+            file ? FindResourceA(file, MAKEINTRESOURCEA(atoi(argv[3])), RT_GROUP_ICON) : nullptr;
+        HGLOBAL group = found ? LoadResource(file, found) : nullptr;
+        // GRPICONDIR: 6 bytes, then 14-byte entries (width, height, colours, 0, planes, bits...).
+        const BYTE* dir = group ? static_cast<const BYTE*>(LockResource(group)) : nullptr;
+        for (int i = 0; dir && SizeofResource(file, found) >= 6u + 14 * (i + 1) && i < dir[4]; ++i)
+            printf("%d:%d ", dir[6 + 14 * i] ? dir[6 + 14 * i] : 256, dir[12 + 14 * i]);
+        return dir ? 0 : 1;
     }
     std::vector<char> data(argc == 3 ? GetFileVersionInfoSizeA(argv[2], nullptr) : 0);
     if (data.empty() || !GetFileVersionInfoA(argv[2], 0, data.size(), data.data()))

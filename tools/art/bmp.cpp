@@ -152,27 +152,33 @@ std::vector<uint8_t> makeBmp(const Image& img, Rgb key) {
     return b;
 }
 
-std::vector<uint8_t> makeIco(const Image& img) {
-    std::vector<uint8_t> i4 = iconImage(img, 4), i8 = iconImage(img, 8);
+std::vector<uint8_t> makeIco(const std::vector<Image>& sizes) {
+    // The first picture in 16 colours too, for the oldest readers; every one in 256.
+    std::vector<const Image*> pictures{&sizes[0]};
+    std::vector<std::vector<uint8_t>> images{iconImage(sizes[0], 4)};
+    for (const Image& img : sizes) {
+        pictures.push_back(&img);
+        images.push_back(iconImage(img, 8));
+    }
     std::vector<uint8_t> b;
     put16(b, 0);
     put16(b, 1);
-    put16(b, 2);
-    uint32_t off = 6 + 2 * 16;
-    const std::vector<uint8_t>* imgs[2] = {&i4, &i8};
-    for (int k = 0; k < 2; ++k) {
-        b.push_back(static_cast<uint8_t>(img.w));
-        b.push_back(static_cast<uint8_t>(img.h));
+    put16(b, static_cast<uint16_t>(images.size()));
+    uint32_t off = static_cast<uint32_t>(6 + images.size() * 16);
+    for (size_t k = 0; k < images.size(); ++k) {
+        // A side of 256 is written as 0.
+        b.push_back(static_cast<uint8_t>(pictures[k]->w & 0xFF));
+        b.push_back(static_cast<uint8_t>(pictures[k]->h & 0xFF));
         b.push_back(k == 0 ? 16 : 0);
         b.push_back(0);
         put16(b, 1);
         put16(b, k == 0 ? 4 : 8);
-        put32(b, static_cast<uint32_t>(imgs[k]->size()));
+        put32(b, static_cast<uint32_t>(images[k].size()));
         put32(b, off);
-        off += static_cast<uint32_t>(imgs[k]->size());
+        off += static_cast<uint32_t>(images[k].size());
     }
-    b.insert(b.end(), i4.begin(), i4.end());
-    b.insert(b.end(), i8.begin(), i8.end());
+    for (const auto& image : images)
+        b.insert(b.end(), image.begin(), image.end());
     return b;
 }
 

@@ -14,9 +14,9 @@ namespace art {
 // from the picture's own colours. Pixels outside the outline get the key.
 std::vector<uint8_t> makeBmp(const Image& img, Rgb key);
 
-// ICO with a 4-bit and an 8-bit image; pixels outside the outline are
-// transparent.
-std::vector<uint8_t> makeIco(const Image& img);
+// ICO with every picture as an 8-bit image, the first one also as a 4-bit
+// image; pixels outside the outline are transparent.
+std::vector<uint8_t> makeIco(const std::vector<Image>& sizes);
 
 // False when the file cannot be written completely.
 bool writeFile(const std::string& path, const std::vector<uint8_t>& data);

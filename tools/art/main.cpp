@@ -62,7 +62,12 @@ int main(int argc, char** argv) {
             }
         }
     }
-    if (!writeFile(dir + "/clock.ico", makeIco(iconPicture()))) {
+    // The icon at the sizes Windows asks for at 100 to 200 % and beyond: title bars, dialogs,
+    // Explorer's views.
+    std::vector<Image> icons;
+    for (int px : {32, 16, 20, 24, 40, 48, 64, 96, 128, 256})
+        icons.push_back(iconPicture(px));
+    if (!writeFile(dir + "/clock.ico", makeIco(icons))) {
         std::fprintf(stderr, "artgen: cannot write clock.ico\n");
         return 1;
     }

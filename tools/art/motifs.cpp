@@ -58,11 +58,12 @@ void flower(Scene& sc, V c, double r, Col petal) {
     sc.fill(circle(c, r * 0.36), hex(0xFFD35C));
 }
 
-Image iconPicture() {
+Image iconPicture(int px) {
     Scene sc;
     sc.rim = hex(kInk);
     sc.silhouette = mascotHead(sc, {16.0, 16.5}, 0.93);
-    Image img(32, 32);
+    Image img(px, px);
+    img.dpi = 96 * px / 32;
     render(sc, img, 0, 32);
     return img;
 }

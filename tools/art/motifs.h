@@ -38,7 +38,7 @@ Shape mascotHead(Scene& sc, V c, double s);
 // A little five-petal flower of radius r.
 void flower(Scene& sc, V c, double r, Col petal);
 
-// The icon: the head on its own, 32 x 32.
-Image iconPicture();
+// The icon: the head on its own, px x px, drawn for that size (32 is 96 dots per inch).
+Image iconPicture(int px);
 
 } // namespace art
