@@ -44,10 +44,10 @@ text=$(box_text 1500) || fail "no box within 1.5 s of the resume notice"
 quiet 2 || fail "a missed alarm sounds"
 driver find "$TITLE" 1 cmd $IDOK gone "$TITLE" 5000 || fail "OK did not close the box"
 
-note "set an hour and half a second on: at the resume notice the picture takes the new time"
+note "set an hour and half a second on: a quarter second after the resume notice, the new time"
 awk '{ printf "%+.3f\n", $1 + 3600.5 }' "$OFFSET" >"$OFFSET.new" && mv "$OFFSET.new" "$OFFSET"
 sleep 1.2
 WATCH_ENV=("${FAKED[@]}")
-watch 0 2500 notice $POWER $RESUME 1000
+watch 0 2500 notice $POWER $RESUME 1000 sleep 250
 stop_clock
 echo PASS
