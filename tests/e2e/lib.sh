@@ -103,10 +103,12 @@ OFFSET="$WORK/offset"
 FAKED=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME_TIMESTAMP_FILE="$OFFSET" FAKETIME_CACHE_DURATION=1
     FAKETIME_DONT_FAKE_MONOTONIC=1)
 # set_time HH:MM:SS[.mmm]: the time of day on 7 December of a clock started with "file:$OFFSET".
+# libfaketime reads the file again once the whole seconds since its last read exceed the cache's
+# one: up to 2 s after the write.
 set_time() {
     awk -v t="$(date -d "2026-12-07 $1" +%s.%N)" -v n="$(date +%s.%N)" \
         'BEGIN { printf "%+.3f\n", t - n }' >"$OFFSET"
-    sleep 1.2
+    sleep 2.1
 }
 POWER=536 RESUME=18 # the resume notice: WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC
 start_clock() {
