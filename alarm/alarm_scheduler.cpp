@@ -162,9 +162,9 @@ void ComposeAlarmText(unsigned actions, int silent) {
 
 // The box of an alarm, or of the snooze that rings it again with the text it had.
 void ShowAlarmMessage(int alarmType, unsigned actions, int silent) {
-    if (!(actions & kAlarmSnoozeRing))
-        ComposeAlarmText(actions, silent);
     const int snoozed = (actions & kAlarmSnoozeRing) != 0;
+    if (!snoozed)
+        ComposeAlarmText(actions, silent);
     const char* text = snoozed ? s_szSnoozeMessage : s_szAlarmMessage;
     const wchar_t* silentSound = snoozed ? s_szSnoozeSilentSound : s_szSilentSound;
     static char s_szBoxText[2 * kMessageBufferSize];
